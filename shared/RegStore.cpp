@@ -1,0 +1,150 @@
+#include "RegStore.h"
+
+#include <algorithm>
+
+namespace vorlix {
+
+CRegStore::CRegStore(IStoreBackend& backend) : m_backend(backend) {}
+
+CRegStore::~CRegStore() { Close(); }
+
+void CRegStore::Remember(StoreStatus status) {
+    if (status != StoreStatus::Ok) {
+        m_lastError = m_backend.LastError();
+        if (m_lastError == 0) {
+            m_lastError = static_cast<int>(status);
+        }
+    }
+}
+
+std::string CRegStore::LastErrorText() const { return m_backend.LastErrorText(); }
+
+int CRegStore::Open() {
+    Close();
+    const StoreStatus status = m_backend.Open();
+    Remember(status);
+    m_open = status == StoreStatus::Ok;
+    return m_open ? 1 : 0;
+}
+
+void CRegStore::Close() {
+    if (m_open) {
+        m_backend.Close();
+        m_open = false;
+    }
+}
+
+bool CRegStore::OpenOrCreate() {
+    Close();
+    StoreStatus status = m_backend.Open();
+    if (status == StoreStatus::KeyMissing) {
+        status = m_backend.Create();
+        Remember(status);
+        if (status != StoreStatus::Ok) {
+            return false;
+        }
+        status = m_backend.Open();
+    }
+    Remember(status);
+    m_open = status == StoreStatus::Ok;
+    return m_open;
+}
+
+int CRegStore::WriteDword(std::string_view name, uint32_t value) {
+    if (!OpenOrCreate()) {
+        return 0;
+    }
+    StoreValue stored{StoreValueType::Dword,
+                      {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+                       static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
+    const StoreStatus status = m_backend.Put(name, stored);
+    Remember(status);
+    Close();
+    return status == StoreStatus::Ok ? 1 : 0;
+}
+
+int32_t CRegStore::ReadDword(std::string_view name) {
+    Close();
+    const StoreStatus opened = m_backend.Open();
+    Remember(opened);
+    if (opened == StoreStatus::KeyMissing) {
+        // A fresh account: the key and the requested value come into being with 0.
+        if (m_backend.Create() != StoreStatus::Ok || m_backend.Open() != StoreStatus::Ok) {
+            Remember(StoreStatus::Failed);
+            return 0;
+        }
+        m_open = true;
+        Remember(m_backend.Put(name, StoreValue{StoreValueType::Dword, {0, 0, 0, 0}}));
+        Close();
+        return 0;
+    }
+    if (opened != StoreStatus::Ok) {
+        // An unusable store reads as a missing value, so callers take their defaults and nothing
+        // already stored is overwritten.
+        return -1;
+    }
+    m_open = true;
+    StoreValue value;
+    const StoreStatus status = m_backend.Get(name, value);
+    Remember(status);
+    Close();
+    if (status != StoreStatus::Ok || value.bytes.size() > 4) {
+        return -1;
+    }
+    uint32_t result = 0;
+    for (size_t i = 0; i < value.bytes.size(); ++i) {
+        result |= static_cast<uint32_t>(value.bytes[i]) << (8 * i);
+    }
+    return static_cast<int32_t>(result);
+}
+
+int CRegStore::DeleteValue(std::string_view name) {
+    if (Open() == 0) {
+        return 0;
+    }
+    const StoreStatus status = m_backend.Remove(name);
+    Remember(status);
+    Close();
+    return status == StoreStatus::Ok ? 1 : 0;
+}
+
+int CRegStore::ReadText(std::string_view name, std::u16string& text) {
+    if (Open() == 0) {
+        return 0;
+    }
+    StoreValue value;
+    const StoreStatus status = m_backend.Get(name, value);
+    Remember(status);
+    Close();
+    if (status != StoreStatus::Ok) {
+        return 0;
+    }
+    const size_t characters = std::min(value.bytes.size() / 2, kMaxTextLength);
+    text.clear();
+    text.reserve(characters);
+    for (size_t i = 0; i < characters; ++i) {
+        text.push_back(static_cast<char16_t>(value.bytes[2 * i] | (value.bytes[2 * i + 1] << 8)));
+    }
+    return 1;
+}
+
+int CRegStore::WriteText(std::string_view name, std::u16string_view text) {
+    if (text.size() > kMaxTextLength) {
+        return 0;
+    }
+    if (!OpenOrCreate()) {
+        return 0;
+    }
+    StoreValue value{StoreValueType::Text, {}};
+    value.bytes.reserve(text.size() * 2);
+    for (char16_t c : text) {
+        value.bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        value.bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    const StoreStatus status = m_backend.Put(name, value);
+    Remember(status);
+    Close();
+    return status == StoreStatus::Ok ? 1 : 0;
+}
+
+}  // namespace vorlix

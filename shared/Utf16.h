@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vorlix {
+
+// Conversions between the UTF-16 texts the system keeps and the UTF-8 of the Linux world.
+// Invalid sequences become U+FFFD rather than being dropped, so a text never silently shrinks.
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+}  // namespace vorlix
