@@ -9,6 +9,9 @@ werror=OFF
 export QT_QPA_PLATFORM=offscreen
 VORLIX_BUILD_DIR=build scripts/build.sh -DVORLIX_WERROR=$werror
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
+if [ "${CI:-}" = "true" ] || [ "${VORLIX_FUZZ:-}" = "1" ]; then
+  VORLIX_FUZZ_SECONDS="${VORLIX_FUZZ_SECONDS:-60}" scripts/fuzz.sh
+fi
 if [ "${CI:-}" = "true" ] || [ "${VORLIX_SANITIZE:-}" = "1" ]; then
   VORLIX_BUILD_DIR=build-asan VORLIX_BUILD_TYPE=Debug scripts/build.sh -DVORLIX_WERROR=$werror \
     -DVORLIX_SANITIZE=ON -DVORLIX_BUILD_BENCH=OFF
