@@ -5,6 +5,7 @@
 #include "shared/StoreBackend.h"
 
 struct sqlite3;
+struct stat;
 
 namespace vorlix {
 
@@ -35,9 +36,14 @@ private:
     StoreStatus FailSqlite(const char* what);
     StoreStatus FailErrno(const std::string& what, int error);
     bool Exec(const char* sql);
+    void Configure();
+    void KeepAnchor(const struct stat& info);
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    sqlite3* m_anchor = nullptr;
+    unsigned long m_anchorDevice = 0;
+    unsigned long m_anchorInode = 0;
     int m_lastError = 0;
     std::string m_lastErrorText;
 };

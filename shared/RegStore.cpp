@@ -6,7 +6,9 @@ namespace vorlix {
 
 CRegStore::CRegStore(IStoreBackend& backend) : m_backend(backend) {}
 
-CRegStore::~CRegStore() { Close(); }
+CRegStore::~CRegStore() {
+    Close();
+}
 
 void CRegStore::Remember(StoreStatus status) {
     if (status != StoreStatus::Ok) {
@@ -17,7 +19,9 @@ void CRegStore::Remember(StoreStatus status) {
     }
 }
 
-std::string CRegStore::LastErrorText() const { return m_backend.LastErrorText(); }
+std::string CRegStore::LastErrorText() const {
+    return m_backend.LastErrorText();
+}
 
 int CRegStore::Open() {
     Close();
