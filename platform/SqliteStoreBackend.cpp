@@ -220,7 +220,9 @@ StoreStatus CSqliteStoreBackend::Get(std::string_view name, StoreValue& value) {
     return StoreStatus::Ok;
 }
 
-StoreStatus CSqliteStoreBackend::Put(std::string_view name, const StoreValue& value) {
+StoreStatus CSqliteStoreBackend::Write(const char* sql, std::string_view name, const StoreValue& value,
+                                       bool& changed) {
+    changed = false;
     if (m_db == nullptr) {
         return FailSqlite("the store is not open");
     }
@@ -230,10 +232,7 @@ StoreStatus CSqliteStoreBackend::Put(std::string_view name, const StoreValue& va
     // The table may be missing when another process created the file a moment ago.
     bool ok = Exec(kSchema);
     if (ok) {
-        Statement stmt(m_db,
-                       "INSERT INTO store_values(name, type, data) VALUES(?1, ?2, ?3) "
-                       "ON CONFLICT(name) DO UPDATE SET name = excluded.name, type = excluded.type, "
-                       "data = excluded.data");
+        Statement stmt(m_db, sql);
         ok = stmt.Ok();
         if (ok) {
             stmt.BindName(1, name);
@@ -241,14 +240,29 @@ StoreStatus CSqliteStoreBackend::Put(std::string_view name, const StoreValue& va
             sqlite3_bind_blob(stmt.Get(), 3, value.bytes.data(), static_cast<int>(value.bytes.size()),
                               SQLITE_TRANSIENT);
             ok = sqlite3_step(stmt.Get()) == SQLITE_DONE;
+            changed = ok && sqlite3_changes(m_db) > 0;
         }
     }
     if (ok && Exec("COMMIT")) {
         return StoreStatus::Ok;
     }
+    changed = false;
     const StoreStatus status = FailSqlite("cannot write the store");
     Exec("ROLLBACK");
     return status;
+}
+
+StoreStatus CSqliteStoreBackend::Put(std::string_view name, const StoreValue& value) {
+    bool changed = false;
+    return Write(
+        "INSERT INTO store_values(name, type, data) VALUES(?1, ?2, ?3) "
+        "ON CONFLICT(name) DO UPDATE SET name = excluded.name, type = excluded.type, data = excluded.data",
+        name, value, changed);
+}
+
+StoreStatus CSqliteStoreBackend::PutIfAbsent(std::string_view name, const StoreValue& value, bool& added) {
+    return Write("INSERT OR IGNORE INTO store_values(name, type, data) VALUES(?1, ?2, ?3)", name, value,
+                 added);
 }
 
 StoreStatus CSqliteStoreBackend::Remove(std::string_view name) {

@@ -25,6 +25,7 @@ public:
     void Close() override;
     StoreStatus Get(std::string_view name, StoreValue& value) override;
     StoreStatus Put(std::string_view name, const StoreValue& value) override;
+    StoreStatus PutIfAbsent(std::string_view name, const StoreValue& value, bool& added) override;
     StoreStatus Remove(std::string_view name) override;
     StoreStatus List(std::vector<std::pair<std::string, StoreValue>>& values) override;
     int LastError() const override { return m_lastError; }
@@ -37,6 +38,7 @@ private:
     StoreStatus FailErrno(const std::string& what, int error);
     bool Exec(const char* sql);
     void Configure();
+    StoreStatus Write(const char* sql, std::string_view name, const StoreValue& value, bool& changed);
     void KeepAnchor(const struct stat& info);
 
     std::string m_path;
