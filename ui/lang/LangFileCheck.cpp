@@ -199,7 +199,9 @@ private:
                                   std::to_string(kMaxLineLength) +
                                   ", longer ones are read as more than one line");
             }
-            CheckContent(number, line);
+            // The programs drop the last character of a line without CR LF; judge what they read.
+            const bool unterminated = i + 1 == m_lines.size() && !m_lastTerminated;
+            CheckContent(number, unterminated && !line.empty() ? line.substr(0, line.size() - 1) : line);
         }
         if (!m_lines.empty() && !m_lastTerminated) {
             Error(m_result.lineCount, "does not end with CR LF; the programs drop its last character");
@@ -208,31 +210,29 @@ private:
 
     void CheckContent(int number, const std::u16string& line) {
         const SLineRole role = RoleOf(number);
-        const std::string what = CLangFileCheck::DescribeLine(number);
         switch (role.kind) {
             case SLineRole::EKind::FontName:
-                CheckLength(number, what, line, CTextTables::kFontNameCapacity);
+                CheckLength(number, line, CTextTables::kFontNameCapacity);
                 break;
             case SLineRole::EKind::FontNumber:
             case SLineRole::EKind::LanguageNumber: {
                 const int value = CLangFileLoader::ParseInteger(line);
                 if (!IsCleanInteger(line)) {
-                    Warn(number, what + ": " + Quoted(line) + " is not a whole number; read as " +
-                                     std::to_string(value));
+                    Warn(number, Quoted(line) + " is not a whole number; read as " + std::to_string(value));
                 }
                 if (role.kind == SLineRole::EKind::FontNumber) {
                     const int used = role.field == 1   ? CTextTables::ClampFontHeight(value)
                                      : role.field == 2 ? CTextTables::ClampFontWidth(value)
                                                        : CTextTables::ClampFontWeight(value);
                     if (used != value) {
-                        Warn(number, what + ": " + std::to_string(value) + " is out of range; used as " +
-                                         std::to_string(used));
+                        Warn(number,
+                             std::to_string(value) + " is out of range; used as " + std::to_string(used));
                     }
                 }
                 break;
             }
             case SLineRole::EKind::Text:
-                CheckLength(number, what, line, CTextTables::Capacity(role.table));
+                CheckLength(number, line, CTextTables::Capacity(role.table));
                 break;
             case SLineRole::EKind::NameLine:
                 CheckName(number, line);
@@ -242,9 +242,9 @@ private:
         }
     }
 
-    void CheckLength(int number, const std::string& what, const std::u16string& line, size_t capacity) {
+    void CheckLength(int number, const std::u16string& line, size_t capacity) {
         if (line.size() > capacity - 1 && line.size() <= kMaxLineLength) {
-            Warn(number, what + ": " + std::to_string(line.size()) + " characters; only the first " +
+            Warn(number, std::to_string(line.size()) + " characters; only the first " +
                              std::to_string(capacity - 1) + " are shown");
         }
     }
@@ -255,11 +255,10 @@ private:
             return;
         }
         if (EqualIgnoringCase(name, m_name)) {
-            Error(number, "the name line reads " + Quoted(line) + "; it must be \"" + m_name +
-                              "\" exactly, letter case included");
+            Error(number,
+                  "reads " + Quoted(line) + "; it must be \"" + m_name + "\" exactly, letter case included");
         } else {
-            Error(number, "the name line reads " + Quoted(line) + "; it must be the file's own name \"" +
-                              m_name + "\"");
+            Error(number, "reads " + Quoted(line) + "; it must be the file's own name \"" + m_name + "\"");
         }
     }
 

@@ -1,5 +1,6 @@
 #include "QtFontFactory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -9,7 +10,22 @@
 
 namespace vorlix {
 
+namespace {
+
+// The alias file shipped beside the programs, read once before the first font is made.
+void InstallShippedAliases() {
+    static const bool installed = [] {
+        CQtFontFactory::InstallAliases(QCoreApplication::applicationDirPath() +
+                                       "/fonts/60-vorlix-daze-aliases.conf");
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace
+
 QFont CQtFontFactory::Create(const SFontDescription& description) {
+    InstallShippedAliases();
     QFont font(QString::fromStdU16String(description.face));
     // Variable pitch in the sans-serif family: the hint picks a proportional sans face when the named
     // one is missing.

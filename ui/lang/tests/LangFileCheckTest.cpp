@@ -83,9 +83,9 @@ TEST(LangFileCheckTest, WarnsAboutCutTextsAndOddNumbers) {
     EXPECT_TRUE(result.monitorAccepted);
     ASSERT_EQ(result.problems.size(), 4u);
     EXPECT_EQ(result.problems[0].line, 6);
-    EXPECT_EQ(result.problems[0].text, "font 1 height: \"twenty\" is not a whole number; read as 0");
-    EXPECT_EQ(result.problems[1].text, "font 1 weight: 5000 is out of range; used as 1000");
-    EXPECT_EQ(result.problems[2].text, "message 0: 90 characters; only the first 79 are shown");
+    EXPECT_EQ(result.problems[0].text, "\"twenty\" is not a whole number; read as 0");
+    EXPECT_EQ(result.problems[1].text, "5000 is out of range; used as 1000");
+    EXPECT_EQ(result.problems[2].text, "90 characters; only the first 79 are shown");
     EXPECT_EQ(result.problems[3].line, 151);
     for (const auto& problem : result.problems) {
         EXPECT_EQ(problem.severity, CLangFileCheck::ESeverity::Warning);
