@@ -23,7 +23,8 @@ protected:
         return std::make_unique<ChildProcess>(
             argv,
             std::vector<std::string>{"XDG_CONFIG_HOME=" + config.Path(), "XDG_RUNTIME_DIR=" + runtime.Path(),
-                                     "HOME=" + config.Path(), "QT_QPA_PLATFORM=offscreen", "VORLIX_TRACE=1"});
+                                     "HOME=" + config.Path(), "QT_QPA_PLATFORM=offscreen", "VORLIX_TRACE=1",
+                                     "LANG=C", "LC_ALL=", "LC_MESSAGES="});
     }
     int32_t Read(const char* name) {
         CUserStore store(config.Path() + "/Vorlix Daze/store.sqlite3");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CtlCommand.h"
+#include "LangCommand.h"
 #include "StoreCommand.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"store", vorlix::ctl::RunStoreCommand, "list, get, set and delete values of the per-user store"},
+    {"lang", vorlix::ctl::RunLangCommand, "check a language file for translators"},
 };
 
 void PrintUsage(std::ostream& out) {

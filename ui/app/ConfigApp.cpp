@@ -7,15 +7,29 @@
 #include "QtMessageReporter.h"
 #include "Trace.h"
 #include "platform/UserPaths.h"
+#include "platform/UserStore.h"
+#include "platform/locale/LocaleLanguage.h"
 #include "shared/SteadyClock.h"
+#include "shared/Utf16.h"
+#include "ui/lang/LanguageSetup.h"
+#include "ui/lang/platform/PosixLangFileSystem.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {
 
 namespace {
-// Until the language tables arrive these are the English defaults of message 0 and its caption.
-constexpr const char* kMessageCaption = "Qz vIVEDUD VORLIX DAZE MESSAGE";
-constexpr const char* kTooManyInstances = "TOO MANY INSTANCES!";
+// The language file of the user's language, found as the program's own search order says; the English
+// defaults when there is none or it fails its check.
+CTextTables LoadTextTables() {
+    CTextTables tables;
+    CPosixLangFileSystem files;
+    CUserStore store;
+    const SConfigLanguage language =
+        CLanguageSetup::LoadConfig(files, store.Store(), CLocaleLanguage::FromEnvironment(),
+                                   CPosixLangFileSystem::ExecutableDir(), tables);
+    Trace(language.fileInUse ? "language file in use" : "built-in English texts");
+    return tables;
+}
 }  // namespace
 
 int CConfigApp::Run(int argc, char** argv) {
@@ -24,6 +38,11 @@ int CConfigApp::Run(int argc, char** argv) {
     QCoreApplication::setApplicationName("Qz vIVEDUD VORLIX DAZE Gaming Mouse");
     app.setQuitOnLastWindowClosed(false);
 
+    const CTextTables tables = LoadTextTables();
+    const std::string caption = Utf16ToUtf8(tables.Text(ETextTable::Caption, 0));
+    const std::string tooManyInstances =
+        Utf16ToUtf8(tables.Text(ETextTable::Message, message::kTooManyInstances));
+
     const std::vector<std::string> args(argv + 1, argv + argc);
     const bool automation = CStartupRules::ParseAutomation(args);
     CQtMessageReporter reporter;
@@ -31,24 +50,23 @@ int CConfigApp::Run(int argc, char** argv) {
     std::string error;
     const std::string runtimeDir = CUserPaths::RuntimeDir(&error);
     if (runtimeDir.empty()) {
-        reporter.ShowMessage(kMessageCaption, "Cannot use the runtime folder: " + error,
+        reporter.ShowMessage(caption, "Cannot use the runtime folder: " + error,
                              IMessageReporter::Icon::Stop);
         return 1;
     }
 
     auto window = std::make_unique<CMainFrameDlg>(runtimeDir, automation);
     if (!window->IsLockUsable()) {
-        reporter.ShowMessage(kMessageCaption, window->LockError(), IMessageReporter::Icon::Stop);
+        reporter.ShowMessage(caption, window->LockError(), IMessageReporter::Icon::Stop);
         return 1;
     }
     int result = 0;
     if (window->IsAnotherInstance()) {
-        const auto handOver = CStartupRules::HandOverToRunningInstance(window->Store(), window->Poster(),
-                                                                       reporter, CSteadyClock::Instance(),
-                                                                       kMessageCaption, kTooManyInstances);
+        const auto handOver = CStartupRules::HandOverToRunningInstance(
+            window->Store(), window->Poster(), reporter, CSteadyClock::Instance(), caption, tooManyInstances);
         Trace(handOver == CStartupRules::HandOver::PostedShow ? "handed over" : "too many instances");
     } else if (!window->Initialise(&error)) {
-        reporter.ShowMessage(kMessageCaption, "Cannot create the message endpoint: " + error,
+        reporter.ShowMessage(caption, "Cannot create the message endpoint: " + error,
                              IMessageReporter::Icon::Stop);
         result = 1;
     } else {
