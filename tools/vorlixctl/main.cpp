@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CtlCommand.h"
+#include "DeviceCommand.h"
 #include "StoreCommand.h"
 
 namespace {
@@ -17,6 +18,12 @@ struct Command {
 
 const Command kCommands[] = {
     {"store", vorlix::ctl::RunStoreCommand, "list, get, set and delete values of the per-user store"},
+    {"list", vorlix::ctl::RunDeviceList, "list the mice found: index, version: product, path"},
+    {"info", vorlix::ctl::RunDeviceInfo,
+     "family id, signature check and firmware of a mouse [--mouse INDEX]"},
+    {"read", vorlix::ctl::RunDeviceRead, "read ADDR: print the mouse's memory byte at ADDR [--mouse INDEX]"},
+    {"write", vorlix::ctl::RunDeviceWrite,
+     "write ADDR VALUE: set the mouse's memory byte at ADDR [--mouse INDEX]"},
 };
 
 void PrintUsage(std::ostream& out) {
