@@ -37,7 +37,7 @@ struct SFaultName {
 constexpr SFaultName kFaultNames[] = {
     {VirtualFault::DropAnswers, "drop"},   {VirtualFault::WrongEcho, "wrong-echo"},
     {VirtualFault::HangTransfer, "hang"},  {VirtualFault::UnplugMidway, "unplug"},
-    {VirtualFault::ShortAnswers, "short"},
+    {VirtualFault::ShortAnswers, "short"}, {VirtualFault::DenyOpen, "deny"},
 };
 
 }  // namespace

@@ -19,6 +19,7 @@ enum class VirtualFault {
     HangTransfer,  // a data-channel transfer never comes back
     UnplugMidway,  // the mouse goes away during its first data-channel transfer
     ShortAnswers,  // answers arrive cut short
+    DenyOpen,      // the nodes exist but this user may not open them
 };
 
 bool ParseVirtualFault(const std::string& name, VirtualFault& fault);

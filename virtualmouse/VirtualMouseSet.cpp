@@ -99,7 +99,10 @@ CVirtualMouseSet::SRoute CVirtualMouseSet::Route(const std::string& path) const 
 
 HidStatus CVirtualMouseSet::Open(const std::string& path) const {
     std::lock_guard lock(m_mutex);
-    return m_plugged && Route(path).mouse >= 0 ? HidStatus::Ok : HidStatus::NotFound;
+    if (!m_plugged || Route(path).mouse < 0) {
+        return HidStatus::NotFound;
+    }
+    return HasFault(VirtualFault::DenyOpen) ? HidStatus::PermissionDenied : HidStatus::Ok;
 }
 
 bool CVirtualMouseSet::DataFault(std::unique_lock<std::mutex>& lock, HidStatus& outcome) {

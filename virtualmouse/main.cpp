@@ -52,6 +52,7 @@ const char kHelp[] =
     "                           hang        data-channel transfers never return\n"
     "                           unplug      the mice go away during the first data-channel transfer\n"
     "                           short       answers arrive cut short\n"
+    "                           deny        opening refused: permission denied\n"
     "\n"
     "Numbers are decimal or 0x hexadecimal. Reports the mouse ignores (a wrong checksum, a block that\n"
     "was not selected) are logged on stderr.\n";

@@ -68,6 +68,11 @@ bool PickMouse(Invocation& call, SMice& mice, int& status) {
         return false;
     }
     mice.index = wanted < 0 ? 0 : static_cast<int>(wanted);
+    // A node this user may not open is told apart at once, before the protocol's retries.
+    if (!mice.table.Open(mice.index)) {
+        call.err << "vorlixctl: " << mice.table.LastOpenErrorText() << "\n";
+        return false;
+    }
     return true;
 }
 

@@ -21,9 +21,9 @@ using Bytes = std::vector<uint8_t>;
 // protocol pauses: a hung mouse costs no real time.
 class VirtualLink {
 public:
-    explicit VirtualLink(SVirtualMouseOptions options = {}, std::shared_ptr<IHidTransport> over = nullptr)
+    explicit VirtualLink(SVirtualMouseOptions options = {})
         : mice(std::make_shared<CVirtualMouseSet>(std::move(options))),
-          transport(over ? over : std::make_shared<CVirtualTransport>(mice)),
+          transport(std::make_shared<CVirtualTransport>(mice)),
           table(this->transport),
           protocol(this->transport, clock, waiter) {}
     ~VirtualLink() { mice->ReleaseHangs(); }
@@ -250,24 +250,8 @@ TEST(IcQT47VirtualMouse, SeveralMiceAndLongPathsStayApart) {
     EXPECT_NE(link.mice->Memory(0)[300], 0x12);
 }
 
-// A transport for a node the user may not open.
-class CDeniedTransport final : public IHidTransport {
-public:
-    explicit CDeniedTransport(std::shared_ptr<IHidTransport> inner) : m_inner(std::move(inner)) {}
-    HidStatus Enumerate(std::vector<HidInterfaceInfo>& list) override { return m_inner->Enumerate(list); }
-    HidStatus Open(const std::string&, std::unique_ptr<IHidDevice>&) override {
-        return HidStatus::PermissionDenied;
-    }
-    int Subscribe(HidClass, HidNotifyCallback) override { return 0; }
-    bool Unsubscribe(int) override { return false; }
-
-private:
-    std::shared_ptr<IHidTransport> m_inner;
-};
-
 TEST(IcQT47VirtualMouse, AMouseWeMayNotOpenIsNotAMouseThatDoesNotAnswer) {
-    auto mice = std::make_shared<CVirtualMouseSet>(SVirtualMouseOptions{});
-    VirtualLink link({}, std::make_shared<CDeniedTransport>(std::make_shared<CVirtualTransport>(mice)));
+    VirtualLink link(WithFault(VirtualFault::DenyOpen));
     EXPECT_EQ(link.Connect(), 0);
     EXPECT_EQ(link.protocol.LastError(), CIcQT47::kErrOpenFailed);
     EXPECT_EQ(link.protocol.LastOpenStatus(), HidStatus::PermissionDenied);

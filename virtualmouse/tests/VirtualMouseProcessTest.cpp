@@ -148,6 +148,19 @@ TEST_F(VirtualMouseProcess, UnplugAndPlugReachTheProgramsAsEvents) {
               (std::vector<uint8_t>{3, 0xA3, 2, 32, 32, 0, 0, 0}));
 }
 
+TEST_F(VirtualMouseProcess, AMouseThatMayNotBeOpenedIsReportedAsSuch) {
+    Serve({"--fault", "deny"});
+    std::string out;
+    EXPECT_EQ(Ctl({"list"}, &out), 0);
+    EXPECT_NE(out.find("virtual/mouse0/if0"), std::string::npos);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"info"}, {"read", "25"}}) {
+        EXPECT_EQ(Ctl(args, &out), 1);
+        EXPECT_NE(out.find("permission denied"), std::string::npos) << out;
+        EXPECT_NE(out.find("udev rule"), std::string::npos) << out;
+        EXPECT_EQ(out.find("did not answer"), std::string::npos) << out;
+    }
+}
+
 TEST_F(VirtualMouseProcess, HelpAndBadUse) {
     std::string out;
     EXPECT_EQ(Mouse({"--help"}, &out), 0);
