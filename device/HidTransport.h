@@ -40,6 +40,8 @@ struct HidInterfaceInfo {
     std::vector<HidCollection> collections;
     std::u16string product;
     std::u16string manufacturer;
+    // The physical device the interface belongs to: the interfaces of one mouse share it.
+    std::string device;
 };
 
 // Device-change events handed to a subscriber, with the same codes the configuration program and the

@@ -488,12 +488,22 @@ int CIcQT47::FindDataInterfaces(uint16_t vid, uint16_t pid) {
     if (probe->status != HidStatus::Ok) {
         return 0;
     }
+    std::string commandDevice;
+    for (const HidInterfaceInfo& info : probe->found) {
+        if (!m_path.empty() && info.path == m_path) {
+            commandDevice = info.device;
+        }
+    }
     int examined = 0;
+    int sameDevice = -1;
     for (const HidInterfaceInfo& info : probe->found) {
         if (examined++ >= kMaxDataPaths + 1 || static_cast<int>(m_dataPaths.size()) >= kMaxDataPaths) {
             break;
         }
         if (info.vendorId == vid && info.productId == pid && HasDataChannel(info)) {
+            if (sameDevice < 0 && !commandDevice.empty() && info.device == commandDevice) {
+                sameDevice = static_cast<int>(m_dataPaths.size());
+            }
             m_dataPaths.push_back(info.path);
         }
     }
@@ -502,7 +512,9 @@ int CIcQT47::FindDataInterfaces(uint16_t vid, uint16_t pid) {
     }
     m_dataVid = vid;
     m_dataPid = pid;
-    m_selectedDataPath = 0;
+    // With several identical mice the first data channel may belong to another one than the command
+    // path: blocks and scripts would land in the wrong mouse. Take the one of the same device.
+    m_selectedDataPath = sameDevice >= 0 ? sameDevice : 0;
     return 1;
 }
 

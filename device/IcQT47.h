@@ -114,6 +114,7 @@ public:
 
     int FindDataInterfaces(uint16_t vid, uint16_t pid);
     int DataPathCount() const { return static_cast<int>(m_dataPaths.size()); }
+    int SelectedDataPath() const { return m_selectedDataPath; }
     const std::string* DataPath(int index) const;
     int SendDataReport(const void* buffer, int length);
     int GetDataReport(int selector, uint8_t* buffer, int length);

@@ -69,6 +69,7 @@ HidInterfaceInfo CVirtualMouseSet::InterfaceInfo(int mouse, int interfaceNumber)
     }
     info.product = Widen(m_options.product);
     info.manufacturer = Widen(m_options.manufacturer);
+    info.device = m_options.pathPrefix + "/mouse" + std::to_string(mouse);
     return info;
 }
 

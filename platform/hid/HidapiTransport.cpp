@@ -75,6 +75,8 @@ bool DescribeNode(udev_device* hidraw, HidInterfaceInfo& info) {
     }
     info.product = Utf8ToUtf16(product);
     info.manufacturer = Utf8ToUtf16(TextAttribute(usbDevice, "manufacturer"));
+    const char* parent = usbDevice ? udev_device_get_syspath(usbDevice) : nullptr;
+    info.device = parent ? parent : info.path;
     std::ifstream descriptor(info.path + "/report_descriptor", std::ios::binary);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(descriptor)),
                                      std::istreambuf_iterator<char>());

@@ -44,11 +44,12 @@ std::string EncodeInterface(const HidInterfaceInfo& info) {
     return EncodeText(info.path) + " " + std::to_string(info.vendorId) + " " +
            std::to_string(info.productId) + " " + std::to_string(info.version) + " " +
            std::to_string(info.interfaceNumber) + " " + (info.composite ? "1" : "0") + " " + collections +
-           " " + EncodeText(Utf16ToUtf8(info.product)) + " " + EncodeText(Utf16ToUtf8(info.manufacturer));
+           " " + EncodeText(Utf16ToUtf8(info.product)) + " " + EncodeText(Utf16ToUtf8(info.manufacturer)) +
+           " " + EncodeText(info.device);
 }
 
 bool DecodeInterface(const std::vector<std::string>& words, size_t first, HidInterfaceInfo& info) {
-    if (words.size() < first + 9) {
+    if (words.size() < first + 10) {
         return false;
     }
     unsigned long vid = 0;
@@ -60,7 +61,7 @@ bool DecodeInterface(const std::vector<std::string>& words, size_t first, HidInt
     if (!DecodeText(words[first], info.path) || !ParseUnsigned(words[first + 1], vid) ||
         !ParseUnsigned(words[first + 2], pid) || !ParseUnsigned(words[first + 3], version) ||
         !ParseUnsigned(words[first + 4], number) || !DecodeText(words[first + 7], product) ||
-        !DecodeText(words[first + 8], manufacturer)) {
+        !DecodeText(words[first + 8], manufacturer) || !DecodeText(words[first + 9], info.device)) {
         return false;
     }
     info.vendorId = static_cast<uint16_t>(vid);

@@ -19,8 +19,8 @@ inline constexpr const char* kRead = "READ";
 inline constexpr const char* kWatch = "WATCH";
 inline constexpr const char* kEvent = "EV";
 
-// Seven words: path (hex), vid, pid, version, interface, composite, collections, product (hex),
-// manufacturer (hex).
+// Ten words: path (hex), vid, pid, version, interface, composite, collections, product (hex),
+// manufacturer (hex), device (hex).
 std::string EncodeInterface(const HidInterfaceInfo& info);
 bool DecodeInterface(const std::vector<std::string>& words, size_t first, HidInterfaceInfo& info);
 std::string EncodeText(const std::string& text);

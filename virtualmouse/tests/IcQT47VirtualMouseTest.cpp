@@ -248,6 +248,14 @@ TEST(IcQT47VirtualMouse, SeveralMiceAndLongPathsStayApart) {
     ASSERT_EQ(link.protocol.WriteByte(300, 0x12), 1);
     EXPECT_EQ(link.mice->Memory(1)[300], 0x12);
     EXPECT_NE(link.mice->Memory(0)[300], 0x12);
+    // The data channel is the one of the same mouse, not the first one found.
+    EXPECT_EQ(link.protocol.SelectedDataPath(), 1);
+    const auto before = link.mice->Memory(0);
+    ASSERT_EQ(link.protocol.ReadProfileBlock(0), 1);
+    link.protocol.SetCell(256 + 2, 0x43);
+    ASSERT_EQ(link.protocol.WriteProfileBlock(0), 1);
+    EXPECT_EQ(link.mice->Memory(1)[258], 0x43);
+    EXPECT_EQ(link.mice->Memory(0), before);
 }
 
 TEST(IcQT47VirtualMouse, AMouseWeMayNotOpenIsNotAMouseThatDoesNotAnswer) {
