@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "SysfsHid.h"
 #include "device/InterfaceRules.h"
 #include "device/ReportDescriptor.h"
 #include "shared/Utf16.h"
@@ -40,12 +41,6 @@ std::string TextAttribute(udev_device* device, const char* name) {
     return text ? text : "";
 }
 
-// The HID device's sysfs path for a hidraw device's sysfs path (.../0003:V:P.N/hidraw/hidrawM).
-std::string HidPathOf(const std::string& hidrawSyspath) {
-    const size_t cut = hidrawSyspath.rfind("/hidraw/");
-    return cut == std::string::npos ? std::string() : hidrawSyspath.substr(0, cut);
-}
-
 // Everything the table needs about one hidraw node.
 bool DescribeNode(udev_device* hidraw, HidInterfaceInfo& info) {
     udev_device* hid = udev_device_get_parent_with_subsystem_devtype(hidraw, "hid", nullptr);
@@ -54,15 +49,9 @@ bool DescribeNode(udev_device* hidraw, HidInterfaceInfo& info) {
     }
     info = HidInterfaceInfo{};
     info.path = udev_device_get_syspath(hid);
-    unsigned bus = 0;
-    unsigned vid = 0;
-    unsigned pid = 0;
-    const char* id = udev_device_get_property_value(hid, "HID_ID");
-    if (id == nullptr || std::sscanf(id, "%x:%x:%x", &bus, &vid, &pid) != 3) {
+    if (!ParseHidId(udev_device_get_property_value(hid, "HID_ID"), info.vendorId, info.productId)) {
         return false;
     }
-    info.vendorId = static_cast<uint16_t>(vid);
-    info.productId = static_cast<uint16_t>(pid);
     udev_device* usbInterface = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_interface");
     udev_device* usbDevice = udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device");
     info.interfaceNumber = static_cast<int>(HexAttribute(usbInterface, "bInterfaceNumber"));
@@ -82,20 +71,6 @@ bool DescribeNode(udev_device* hidraw, HidInterfaceInfo& info) {
                                      std::istreambuf_iterator<char>());
     ParseTopLevelCollections(bytes.data(), bytes.size(), info.collections);
     return true;
-}
-
-HidStatus StatusOfErrno(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return HidStatus::PermissionDenied;
-        case ENOENT:
-        case ENODEV:
-        case ENXIO:
-            return HidStatus::NotFound;
-        default:
-            return HidStatus::IoFailed;
-    }
 }
 
 class CHidapiDevice final : public IHidDevice {
@@ -283,7 +258,7 @@ void CHidapiTransport::MonitorLoop() {
             Remember(info);
             event = kDeviceArrival;
         } else if (action == "remove") {
-            const std::string path = HidPathOf(udev_device_get_syspath(hidraw));
+            const std::string path = HidPathOfHidraw(udev_device_get_syspath(hidraw));
             std::lock_guard lock(m_mutex);
             auto known = m_known.find(path);
             if (known != m_known.end()) {
