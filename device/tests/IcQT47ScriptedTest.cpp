@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <numeric>
+#include <random>
 #include <vector>
 
 #include "ScriptedTransport.h"
@@ -330,6 +331,29 @@ TEST_F(IcQT47Scripted, AHungTransferTimesOutOnTheClockAndItsWorkerOutlivesThePro
     protocol.reset();
     transport->Release();
     transport->WaitHangsEnded(1);
+}
+
+TEST_F(IcQT47Scripted, GarbageAnswersNeverMakeACellValid) {
+    ASSERT_EQ(protocol->FindDataInterfaces(1, 2), 1);
+    std::minstd_rand random(47);
+    for (int i = 0; i < 2000; ++i) {
+        Bytes answer(static_cast<size_t>(random() % 200));
+        for (uint8_t& byte : answer) {
+            byte = static_cast<uint8_t>(random());
+        }
+        transport->answers.push_back({HidStatus::Ok, answer, false});
+    }
+    int value = 0;
+    unsigned version = 0;
+    EXPECT_EQ(protocol->VerifySignature(), 0);
+    protocol->Identify(&value, &version);
+    for (unsigned p = 0; p < 5; ++p) {
+        EXPECT_EQ(protocol->ReadProfileBlock(p), 0);
+    }
+    EXPECT_EQ(protocol->WriteByte(25, 1), 0);
+    for (int a = 0; a < static_cast<int>(CIcQT47::kImageCells); ++a) {
+        ASSERT_EQ(protocol->Cell(a).valid, 0) << a;
+    }
 }
 
 TEST_F(IcQT47Scripted, DataTransfersNeedADataPath) {

@@ -105,6 +105,9 @@ TEST(IcQT47VirtualMouse, TheMouseAcceptsOurBlocksAndScriptsAndRejectsBadChecksum
     EXPECT_EQ(link.mice->Memory(0)[514], 0x41);
     EXPECT_EQ(link.mice->Memory(0)[512 + 148], 0x99);
     EXPECT_TRUE(link.LogHas("stored block 1"));
+    const uint64_t transfers = link.mice->TransferCount();
+    EXPECT_EQ(link.protocol.WriteProfileBlock(1), 1);  // nothing changed since: nothing sent
+    EXPECT_EQ(link.mice->TransferCount(), transfers);
 
     Bytes image(2048);
     for (size_t i = 0; i < image.size(); ++i) {

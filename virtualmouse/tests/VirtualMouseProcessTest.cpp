@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "device/HidClient.h"
+#include "device/IcQT47.h"
 #include "shared/ProductIds.h"
+#include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 #include "virtualmouse/socket/VirtualMouseClient.h"
@@ -159,6 +161,29 @@ TEST_F(VirtualMouseProcess, AMouseThatMayNotBeOpenedIsReportedAsSuch) {
         EXPECT_NE(out.find("udev rule"), std::string::npos) << out;
         EXPECT_EQ(out.find("did not answer"), std::string::npos) << out;
     }
+}
+
+// The whole protocol through the socket, on the real clock: long reports both ways.
+TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
+    Serve();
+    auto transport = std::make_shared<CVirtualMouseClient>(socket);
+    CHidClient table(transport);
+    const SUsbId accepted[] = {{kVendorId, kProductId}};
+    ASSERT_EQ(table.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false), 1);
+    CIcQT47 protocol(transport, CSteadyClock::Instance(), CRealTransferWaiter::Instance());
+    protocol.Reset();
+    ASSERT_EQ(protocol.SetFamily(table.GetDeviceVer(0)), 1);
+    ASSERT_EQ(protocol.OpenDevice(table.GetDevice(0)), 1);
+    ASSERT_EQ(protocol.FindDataInterfaces(kVendorId, kProductId), 1);
+    ASSERT_EQ(protocol.ReadProfileBlock(4), 1);
+    EXPECT_EQ(protocol.Cell(1280 + 41).value, 0xFF);  // profile 4 is blue
+    protocol.SetCell(1280 + 41, 0x80);
+    ASSERT_EQ(protocol.WriteProfileBlock(4), 1);
+    std::string out;
+    EXPECT_EQ(Mouse({"peek", std::to_string(1280 + 41)}, &out), 0);
+    EXPECT_EQ(out, "128\n");
+    std::vector<uint8_t> image(2048, 0x11);
+    EXPECT_EQ(protocol.WriteScript(7, image.data(), image.size()), 1);
 }
 
 TEST_F(VirtualMouseProcess, HelpAndBadUse) {
