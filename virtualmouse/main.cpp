@@ -2,6 +2,8 @@
 // the tests can run without the mouse. Also the control commands that poke at a running one.
 #include <signal.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>

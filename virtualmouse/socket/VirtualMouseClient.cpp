@@ -1,5 +1,8 @@
 #include "VirtualMouseClient.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "SocketLine.h"
 #include "VirtualWire.h"
 #include "device/InterfaceRules.h"
