@@ -323,8 +323,7 @@ int CHidClient::RegisterNotify(HidNotifyCallback owner) {
     if (!m_transport || !owner) {
         return 0;
     }
-    // Like the original, a second registration replaces the stored one without ending it; end it
-    // here instead, so no callback outlives its registration record.
+    // A second registration ends the first, so no callback outlives its registration record.
     if (m_registration != 0) {
         m_transport->Unsubscribe(m_registration);
         m_registration = 0;

@@ -22,7 +22,7 @@ struct SUsbId {
 class CHidClient {
 public:
     static constexpr int kTableSize = 127;
-    // Product and manufacturer strings arrive through a 128-byte buffer on the original platform.
+    // Product and manufacturer strings are kept to what a 128-byte UTF-16 buffer holds.
     static constexpr size_t kMaxNameChars = 63;
     static constexpr size_t kInputReadLength = 256;
 
