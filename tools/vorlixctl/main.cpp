@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CtlCommand.h"
+#include "DeviceCommand.h"
 #include "LangCommand.h"
 #include "StoreCommand.h"
 
@@ -18,6 +19,12 @@ struct Command {
 
 const Command kCommands[] = {
     {"store", vorlix::ctl::RunStoreCommand, "list, get, set and delete values of the per-user store"},
+    {"list", vorlix::ctl::RunDeviceList, "list the mice found: index, version: product, path"},
+    {"info", vorlix::ctl::RunDeviceInfo,
+     "family id, signature check and firmware of a mouse [--mouse INDEX]"},
+    {"read", vorlix::ctl::RunDeviceRead, "read ADDR: print the mouse's memory byte at ADDR [--mouse INDEX]"},
+    {"write", vorlix::ctl::RunDeviceWrite,
+     "write ADDR VALUE: set the mouse's memory byte at ADDR [--mouse INDEX]"},
     {"lang", vorlix::ctl::RunLangCommand, "check a language file for translators"},
 };
 
