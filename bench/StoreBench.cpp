@@ -88,7 +88,8 @@ void BM_StoreThreeProcesses(benchmark::State& state) {
         }
     }
     state.SetItemsProcessed(operations);
-    state.counters["ops_per_s"] = benchmark::Counter(static_cast<double>(operations), benchmark::Counter::kIsRate);
+    state.counters["ops_per_s"] =
+        benchmark::Counter(static_cast<double>(operations), benchmark::Counter::kIsRate);
     state.counters["failed_ops"] = static_cast<double>(failures);
     state.counters["lost_writes"] = static_cast<double>(lost);
 }

@@ -31,7 +31,9 @@ WindowHandle NewId() {
 
 }  // namespace
 
-CDatagramEndpoint::~CDatagramEndpoint() { Destroy(); }
+CDatagramEndpoint::~CDatagramEndpoint() {
+    Destroy();
+}
 
 bool CDatagramEndpoint::Create(const std::string& runtimeDir, std::string* error) {
     Destroy();

@@ -23,7 +23,9 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
     return true;
 }
 
-bool IsNoWindow(WindowHandle target) { return target == 0 || target == 0xFFFFFFFFu; }
+bool IsNoWindow(WindowHandle target) {
+    return target == 0 || target == 0xFFFFFFFFu;
+}
 
 }  // namespace
 

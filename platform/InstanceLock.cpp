@@ -26,7 +26,9 @@ bool SetLock(int fd, short type) {
 
 }  // namespace
 
-CInstanceLock::~CInstanceLock() { Release(); }
+CInstanceLock::~CInstanceLock() {
+    Release();
+}
 
 std::string CInstanceLock::LockPath(const std::string& runtimeDir, const std::string& name) {
     std::string file;
@@ -39,7 +41,7 @@ std::string CInstanceLock::LockPath(const std::string& runtimeDir, const std::st
 }
 
 CInstanceLock::Result CInstanceLock::Acquire(const std::string& runtimeDir, const std::string& name,
-                                            std::string* error) {
+                                             std::string* error) {
     Release();
     const std::string path = LockPath(runtimeDir, name);
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);

@@ -5,6 +5,7 @@
 #include "shared/StoreBackend.h"
 
 struct sqlite3;
+struct stat;
 
 namespace vorlix {
 
@@ -24,6 +25,7 @@ public:
     void Close() override;
     StoreStatus Get(std::string_view name, StoreValue& value) override;
     StoreStatus Put(std::string_view name, const StoreValue& value) override;
+    StoreStatus PutIfAbsent(std::string_view name, const StoreValue& value, bool& added) override;
     StoreStatus Remove(std::string_view name) override;
     StoreStatus List(std::vector<std::pair<std::string, StoreValue>>& values) override;
     int LastError() const override { return m_lastError; }
@@ -35,9 +37,15 @@ private:
     StoreStatus FailSqlite(const char* what);
     StoreStatus FailErrno(const std::string& what, int error);
     bool Exec(const char* sql);
+    void Configure();
+    StoreStatus Write(const char* sql, std::string_view name, const StoreValue& value, bool& changed);
+    void KeepAnchor(const struct stat& info);
 
     std::string m_path;
     sqlite3* m_db = nullptr;
+    sqlite3* m_anchor = nullptr;
+    unsigned long m_anchorDevice = 0;
+    unsigned long m_anchorInode = 0;
     int m_lastError = 0;
     std::string m_lastErrorText;
 };

@@ -44,7 +44,9 @@ std::string CUserPaths::ConfigDir() {
     return base + "/Vorlix Daze";
 }
 
-std::string CUserPaths::StoreFile() { return ConfigDir() + "/store.sqlite3"; }
+std::string CUserPaths::StoreFile() {
+    return ConfigDir() + "/store.sqlite3";
+}
 
 bool CUserPaths::EnsurePrivateDir(const std::string& path, std::string* error) {
     if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {

@@ -37,6 +37,11 @@ StoreStatus CMemoryStoreBackend::Create() {
         return Fail(StoreStatus::Failed, 5);
     }
     m_exists = true;
+    if (m_afterCreate) {
+        auto hook = std::move(m_afterCreate);
+        m_afterCreate = nullptr;
+        hook();
+    }
     return StoreStatus::Ok;
 }
 
@@ -60,6 +65,18 @@ StoreStatus CMemoryStoreBackend::Put(std::string_view name, const StoreValue& va
         return Fail(StoreStatus::Failed, 5);
     }
     m_values[Fold(name)] = {std::string(name), value};
+    return StoreStatus::Ok;
+}
+
+StoreStatus CMemoryStoreBackend::PutIfAbsent(std::string_view name, const StoreValue& value, bool& added) {
+    added = false;
+    if (!m_isOpen) {
+        return Fail(StoreStatus::Failed, 6);
+    }
+    if (m_putFails) {
+        return Fail(StoreStatus::Failed, 5);
+    }
+    added = m_values.emplace(Fold(name), std::make_pair(std::string(name), value)).second;
     return StoreStatus::Ok;
 }
 

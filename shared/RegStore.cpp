@@ -6,7 +6,9 @@ namespace vorlix {
 
 CRegStore::CRegStore(IStoreBackend& backend) : m_backend(backend) {}
 
-CRegStore::~CRegStore() { Close(); }
+CRegStore::~CRegStore() {
+    Close();
+}
 
 void CRegStore::Remember(StoreStatus status) {
     if (status != StoreStatus::Ok) {
@@ -17,7 +19,9 @@ void CRegStore::Remember(StoreStatus status) {
     }
 }
 
-std::string CRegStore::LastErrorText() const { return m_backend.LastErrorText(); }
+std::string CRegStore::LastErrorText() const {
+    return m_backend.LastErrorText();
+}
 
 int CRegStore::Open() {
     Close();
@@ -67,18 +71,26 @@ int32_t CRegStore::ReadDword(std::string_view name) {
     Close();
     const StoreStatus opened = m_backend.Open();
     Remember(opened);
+    bool freshKey = false;
     if (opened == StoreStatus::KeyMissing) {
-        // A fresh account: the key and the requested value come into being with 0.
+        // A fresh account: the key and the requested value come into being with 0. Another process may
+        // create the key and write the value in the meantime; its value is kept, never replaced by 0.
         if (m_backend.Create() != StoreStatus::Ok || m_backend.Open() != StoreStatus::Ok) {
             Remember(StoreStatus::Failed);
             return 0;
         }
         m_open = true;
-        Remember(m_backend.Put(name, StoreValue{StoreValueType::Dword, {0, 0, 0, 0}}));
-        Close();
-        return 0;
+        bool added = false;
+        const StoreStatus status =
+            m_backend.PutIfAbsent(name, StoreValue{StoreValueType::Dword, {0, 0, 0, 0}}, added);
+        Remember(status);
+        if (status != StoreStatus::Ok || added) {
+            Close();
+            return 0;
+        }
+        freshKey = true;
     }
-    if (opened != StoreStatus::Ok) {
+    if (!freshKey && opened != StoreStatus::Ok) {
         // An unusable store reads as a missing value, so callers take their defaults and nothing
         // already stored is overwritten.
         return -1;

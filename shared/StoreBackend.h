@@ -38,6 +38,8 @@ public:
     // These need an open key.
     virtual StoreStatus Get(std::string_view name, StoreValue& value) = 0;
     virtual StoreStatus Put(std::string_view name, const StoreValue& value) = 0;
+    // Writes the value only when none of that name exists, in one step; added tells which happened.
+    virtual StoreStatus PutIfAbsent(std::string_view name, const StoreValue& value, bool& added) = 0;
     virtual StoreStatus Remove(std::string_view name) = 0;
     virtual StoreStatus List(std::vector<std::pair<std::string, StoreValue>>& values) = 0;
 

@@ -14,11 +14,19 @@ std::string ButtonValue(int profileIndex, int slotDigit, const char* suffix) {
 
 }  // namespace
 
-std::string MotionSpeed(int profileNumber) { return ProfileValue(profileNumber, "Motion Speed"); }
-std::string DoubleClickSpeed(int profileNumber) { return ProfileValue(profileNumber, "Double-Click_speed"); }
-std::string WheelScrollLines(int profileNumber) { return ProfileValue(profileNumber, "Wheel Scroll Lines"); }
+std::string MotionSpeed(int profileNumber) {
+    return ProfileValue(profileNumber, "Motion Speed");
+}
+std::string DoubleClickSpeed(int profileNumber) {
+    return ProfileValue(profileNumber, "Double-Click_speed");
+}
+std::string WheelScrollLines(int profileNumber) {
+    return ProfileValue(profileNumber, "Wheel Scroll Lines");
+}
 
-std::string ButtonProgram(int profileIndex, int slotDigit) { return ButtonValue(profileIndex, slotDigit, "AP"); }
+std::string ButtonProgram(int profileIndex, int slotDigit) {
+    return ButtonValue(profileIndex, slotDigit, "AP");
+}
 std::string ButtonProgramName(int profileIndex, int slotDigit) {
     return ButtonValue(profileIndex, slotDigit, "AP Name");
 }

@@ -21,9 +21,9 @@ inline constexpr const char* kPath = "Path";
 inline constexpr const char* kDisableDeletePaired = "Disable Delete Paired instruction";
 
 // Pointer settings per profile; profiles counted 1..5.
-std::string MotionSpeed(int profileNumber);        // "PF1 Motion Speed"
-std::string DoubleClickSpeed(int profileNumber);   // "PF1 Double-Click_speed"
-std::string WheelScrollLines(int profileNumber);   // "PF1 Wheel Scroll Lines"
+std::string MotionSpeed(int profileNumber);       // "PF1 Motion Speed"
+std::string DoubleClickSpeed(int profileNumber);  // "PF1 Double-Click_speed"
+std::string WheelScrollLines(int profileNumber);  // "PF1 Wheel Scroll Lines"
 
 // Button values; profile index 0..4 and slot digit 1..9 (button index + 1).
 std::string ButtonProgram(int profileIndex, int slotDigit);      // "PF0T1 AP"
@@ -32,9 +32,11 @@ std::string ButtonMacroName(int profileIndex, int slotDigit);    // "PF0T1 Macro
 
 // A value of ours: the bound macro's run mode | repeat count << 8, since the mouse cannot give
 // its scripts back.
-std::string ButtonMacroMode(int profileIndex, int slotDigit);    // "PF0T1 Macro Mode"
+std::string ButtonMacroMode(int profileIndex, int slotDigit);  // "PF0T1 Macro Mode"
 
 // A published window handle: missing (-1 from a read), 0 and -1 all mean no window.
-inline bool IsWindowHandle(int32_t value) { return value != 0 && value != -1; }
+inline bool IsWindowHandle(int32_t value) {
+    return value != 0 && value != -1;
+}
 
 }  // namespace vorlix::store

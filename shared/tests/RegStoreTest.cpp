@@ -28,6 +28,19 @@ TEST_F(RegStoreTest, ReadDwordOnFreshAccountCreatesKeyAndValueZero) {
     EXPECT_EQ(values[0].second.bytes, (std::vector<uint8_t>{0, 0, 0, 0}));
 }
 
+TEST_F(RegStoreTest, FreshAccountReadNeverReplacesAValueAnotherProcessJustWrote) {
+    // Another start creates the key and publishes its handle between this read's two steps.
+    backend.SetAfterCreate([this] {
+        ASSERT_EQ(backend.Open(), StoreStatus::Ok);
+        ASSERT_EQ(
+            backend.Put(store::kProcessHandle, StoreValue{StoreValueType::Dword, {0x44, 0x33, 0x22, 0x11}}),
+            StoreStatus::Ok);
+        backend.Close();
+    });
+    EXPECT_EQ(store.ReadDword(store::kProcessHandle), 0x11223344);
+    EXPECT_EQ(store.ReadDword(store::kProcessHandle), 0x11223344);
+}
+
 TEST_F(RegStoreTest, ReadDwordOnFreshAccountThatCannotBeCreatedGivesZero) {
     backend.SetCreateFails(true);
     EXPECT_EQ(store.ReadDword("X"), 0);

@@ -21,9 +21,9 @@ protected:
         std::vector<std::string> argv{ChildProcess::BinDir() + "/VorlixDaze"};
         argv.insert(argv.end(), args.begin(), args.end());
         return std::make_unique<ChildProcess>(
-            argv, std::vector<std::string>{"XDG_CONFIG_HOME=" + config.Path(),
-                                           "XDG_RUNTIME_DIR=" + runtime.Path(), "HOME=" + config.Path(),
-                                           "QT_QPA_PLATFORM=offscreen", "VORLIX_TRACE=1"});
+            argv,
+            std::vector<std::string>{"XDG_CONFIG_HOME=" + config.Path(), "XDG_RUNTIME_DIR=" + runtime.Path(),
+                                     "HOME=" + config.Path(), "QT_QPA_PLATFORM=offscreen", "VORLIX_TRACE=1"});
     }
     int32_t Read(const char* name) {
         CUserStore store(config.Path() + "/Vorlix Daze/store.sqlite3");

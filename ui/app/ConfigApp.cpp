@@ -43,9 +43,9 @@ int CConfigApp::Run(int argc, char** argv) {
     }
     int result = 0;
     if (window->IsAnotherInstance()) {
-        const auto handOver = CStartupRules::HandOverToRunningInstance(
-            window->Store(), window->Poster(), reporter, CSteadyClock::Instance(), kMessageCaption,
-            kTooManyInstances);
+        const auto handOver = CStartupRules::HandOverToRunningInstance(window->Store(), window->Poster(),
+                                                                       reporter, CSteadyClock::Instance(),
+                                                                       kMessageCaption, kTooManyInstances);
         Trace(handOver == CStartupRules::HandOver::PostedShow ? "handed over" : "too many instances");
     } else if (!window->Initialise(&error)) {
         reporter.ShowMessage(kMessageCaption, "Cannot create the message endpoint: " + error,

@@ -1,3 +1,5 @@
 #include "ConfigApp.h"
 
-int main(int argc, char** argv) { return vorlix::CConfigApp::Run(argc, argv); }
+int main(int argc, char** argv) {
+    return vorlix::CConfigApp::Run(argc, argv);
+}
