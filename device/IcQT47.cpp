@@ -513,6 +513,14 @@ const std::string* CIcQT47::DataPath(int index) const {
     return &m_dataPaths[static_cast<size_t>(index)];
 }
 
+int CIcQT47::SelectDataPath(int index) {
+    if (index < 0 || index >= DataPathCount()) {
+        return 0;
+    }
+    m_selectedDataPath = index;
+    return 1;
+}
+
 bool CIcQT47::RunDataTransfer(bool get, std::vector<uint8_t>& data, HidStatus& outcome) {
     const int count = DataPathCount();
     if (count < 1 || count > kMaxDataPaths || m_selectedDataPath < 0 || m_selectedDataPath >= count ||

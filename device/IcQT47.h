@@ -115,6 +115,9 @@ public:
     int FindDataInterfaces(uint16_t vid, uint16_t pid);
     int DataPathCount() const { return static_cast<int>(m_dataPaths.size()); }
     const std::string* DataPath(int index) const;
+    // Chooses which of the found data paths the data channel uses. 0 for an index outside them.
+    int SelectDataPath(int index);
+    int SelectedDataPath() const { return m_selectedDataPath; }
     int SendDataReport(const void* buffer, int length);
     int GetDataReport(int selector, uint8_t* buffer, int length);
 
