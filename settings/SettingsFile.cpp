@@ -216,6 +216,7 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
                 return fail("expected \"family 0xNNNN\"");
             }
             snapshot.family = family;
+            snapshot.familyLine = lineNumber;
             expect = Expect::ProfileByte;
             continue;
         }

@@ -20,6 +20,7 @@ struct SSettingsSnapshot {
         std::optional<std::u16string> macroName;    // "PFpTk Macro Name"
     };
     unsigned family = 0;
+    int familyLine = 0;  // where the family stood in the file read
     uint8_t profileByte = 0;
     std::array<std::array<uint8_t, map::kBlockUsed>, map::kProfiles> blocks{};
     std::array<std::array<SButtonValues, map::kButtons>, map::kProfiles> buttons{};

@@ -66,6 +66,15 @@ int CSettingsMap::ReportRateHz(int profile) const {
     return kReportRatesHz[1];
 }
 
+bool CSettingsMap::ValidReportRate(int hz) {
+    for (const int rate : kReportRatesHz) {
+        if (rate == hz) {
+            return true;
+        }
+    }
+    return false;
+}
+
 int CSettingsMap::SetReportRateHz(int profile, int hz) {
     if (!map::ValidProfile(profile)) {
         return 0;

@@ -91,6 +91,7 @@ public:
 
     // Polling: the report rate in Hz; a nibble that is not one of 1, 2, 4, 8 counts as 500 Hz.
     int ReportRateHz(int profile) const;
+    static bool ValidReportRate(int hz);
     // 0 for a rate that is not one of kReportRatesHz; the high nibble is kept.
     int SetReportRateHz(int profile, int hz);
 
