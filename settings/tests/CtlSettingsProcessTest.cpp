@@ -20,11 +20,11 @@ using testing::ChildProcess;
 class CtlSettingsProcessTest : public ::testing::Test {
 protected:
     // Starts a virtual mouse keeping its memory in a state file; returns its socket.
-    std::string StartMouse(const std::string& name) {
+    std::string StartMouse(const std::string& name, const std::string& count = "1") {
         const std::string socket = temp / (name + ".sock");
         auto mouse = std::make_unique<ChildProcess>(
             std::vector<std::string>{ChildProcess::BinDir() + "/vorlix-virtual-mouse", "--socket", socket,
-                                     "serve", "--state", temp / (name + ".state")});
+                                     "serve", "--state", temp / (name + ".state"), "--mice", count});
         EXPECT_TRUE(mouse->WaitForOutput("serving")) << mouse->Output();
         mice.push_back(std::move(mouse));
         return socket;
@@ -51,9 +51,9 @@ protected:
         }
         return status;
     }
-    int Peek(const std::string& socket, unsigned address) {
+    int Peek(const std::string& socket, unsigned address, int mouse = 0) {
         ChildProcess child({ChildProcess::BinDir() + "/vorlix-virtual-mouse", "--socket", socket, "peek",
-                            std::to_string(address)});
+                            std::to_string(address), "--mouse", std::to_string(mouse)});
         EXPECT_EQ(child.Wait(), 0);
         return std::stoi(child.Output());
     }
@@ -114,6 +114,16 @@ TEST_F(CtlSettingsProcessTest, ChangesGoThroughTheSessionRules) {
     EXPECT_TRUE(Has(out, "VorlixDaze is running")) << out;
     EXPECT_EQ(Peek(mouse, 256 + 1), 0x26);
     EXPECT_EQ(Ctl(mouse, {"dump"}, &out), 0) << out;
+}
+
+TEST_F(CtlSettingsProcessTest, SeveralMiceNeedTheChoiceOfOne) {
+    const std::string pair = StartMouse("pair", "2");
+    std::string out;
+    EXPECT_EQ(Ctl(pair, {"liftoff", "1", "9"}, &out), 1);
+    EXPECT_TRUE(Has(out, "--mouse 1\t2401: Vorlix Daze Gaming Mouse")) << out;
+    EXPECT_EQ(Ctl(pair, {"liftoff", "1", "9", "--mouse", "1"}, &out), 0) << out;
+    EXPECT_EQ(Peek(pair, 257, 1), 0x29);
+    EXPECT_EQ(Peek(pair, 257, 0), 0x26);
 }
 
 TEST_F(CtlSettingsProcessTest, ExportImportedIntoAnotherMouseIsByteIdentical) {

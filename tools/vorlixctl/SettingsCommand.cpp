@@ -62,6 +62,10 @@ public:
     void ShowMessage(int number) override { m_err << "vorlixctl: " << MessageText(number) << "\n"; }
     int ChooseMouse(const std::vector<std::u16string>& lines) override {
         if (m_mouse >= 0 && m_mouse < static_cast<int>(lines.size())) {
+            // As a user picking the line would: the chosen mouse lights up, then goes dark at OK.
+            if (session != nullptr) {
+                session->SelectionChanged(m_mouse);
+            }
             return m_mouse;
         }
         m_err << "vorlixctl: more than one mouse is attached; choose one with --mouse N:\n";
@@ -78,6 +82,8 @@ public:
     bool DialogOpen() const override { return false; }
     void DeviceChangeNotified(uint32_t) override {}
 
+    CDeviceSession* session = nullptr;
+
 private:
     std::ostream& m_err;
     int m_mouse;
@@ -91,7 +97,9 @@ struct SMouse {
           device(transport, clock, CRealTransferWaiter::Instance()),
           poster(runtimeDir),
           owner(err, mouse),
-          session(owner, hid, device, user.Store(), poster, clock) {}
+          session(owner, hid, device, user.Store(), poster, clock) {
+        owner.session = &session;
+    }
     ~SMouse() { session.Close(); }
 
     CSteadyClock clock;
