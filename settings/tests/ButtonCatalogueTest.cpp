@@ -16,7 +16,8 @@ namespace {
 class ButtonCatalogueTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const auto& pair : CFactoryDefaults().Profile(kProfile)) {
+        const CFactoryDefaults defaults;
+        for (const auto& pair : defaults.Profile(kProfile)) {
             image.CellRef(pair.address) = {1, 0, pair.value};
         }
     }
