@@ -172,6 +172,11 @@ int CSettingsMap::SetLedColour(int profile, int record, int red, int green, int 
     return 1;
 }
 
+std::array<int, 4> CSettingsMap::MacroEntry(int profile, int slot) const {
+    const int address = map::MacroEntryAddress(profile, slot);
+    return {Byte(address), Byte(address + 1), Byte(address + 2), Byte(address + 3)};
+}
+
 bool CSettingsMap::SignatureMatches() const {
     return Byte(map::kSignature1) == map::kSignatureValue1 && Byte(map::kSignature2) == map::kSignatureValue2;
 }

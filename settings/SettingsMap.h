@@ -121,6 +121,9 @@ public:
         return Byte(map::SlotAddress(profile, slot) + index);
     }
 
+    // The four bytes of a button's macro-slot entry.
+    std::array<int, 4> MacroEntry(int profile, int slot) const;
+
     bool SignatureMatches() const;
 
 private:

@@ -109,6 +109,15 @@ TEST_F(SettingsMapTest, LevelsShowTheByteTheOptionByteChooses) {
     EXPECT_EQ(map.LevelY(3, 1), 30);
 }
 
+TEST_F(SettingsMapTest, MacroEntryAndSignature) {
+    Loaded(4 * (19 * 2 + 3) + 2, 0x11);
+    EXPECT_EQ(map.MacroEntry(2, 3), (std::array<int, 4>{0, 0, 0x11, 0}));
+    EXPECT_FALSE(map.SignatureMatches());
+    Loaded(4030, 0x46);
+    Loaded(4031, 0x22);
+    EXPECT_TRUE(map.SignatureMatches());
+}
+
 TEST_F(SettingsMapTest, LedModeKeepsBitSeven) {
     Loaded(256 + 38 + 4, 0x81);
     map.SetLedMode(0, 1, 3);
