@@ -7,6 +7,7 @@
 #include "CtlCommand.h"
 #include "DeviceCommand.h"
 #include "LangCommand.h"
+#include "SettingsCommand.h"
 #include "StoreCommand.h"
 
 namespace {
@@ -26,6 +27,18 @@ const Command kCommands[] = {
     {"write", vorlix::ctl::RunDeviceWrite,
      "write ADDR VALUE: set the mouse's memory byte at ADDR [--mouse INDEX]"},
     {"lang", vorlix::ctl::RunLangCommand, "check a language file for translators"},
+    {"dump", vorlix::ctl::RunDumpCommand, "[--json]: show the mouse's whole configuration"},
+    {"profile", vorlix::ctl::RunProfileCommand, "P: make profile P (1..5) the active one"},
+    {"rate", vorlix::ctl::RunRateCommand, "P HZ: report rate of profile P (125, 250, 500, 1000)"},
+    {"liftoff", vorlix::ctl::RunLiftOffCommand, "P N: lift-off value of profile P (0..31)"},
+    {"level", vorlix::ctl::RunLevelCommand, "P L: active sensitivity level of profile P (1..4)"},
+    {"dpi", vorlix::ctl::RunDpiCommand, "P L DPI: sensitivity of level L of profile P"},
+    {"led", vorlix::ctl::RunLedCommand, "P RECORD R G B: colour of LED record 1..4 of profile P"},
+    {"button", vorlix::ctl::RunButtonCommand, "P B NAME [--program PATH]: function of button B (1..8)"},
+    {"default", vorlix::ctl::RunDefaultCommand, "P B: give button B of profile P its default function"},
+    {"reset", vorlix::ctl::RunResetCommand, "P: give profile P its factory settings"},
+    {"export", vorlix::ctl::RunExportCommand, "FILE: save the mouse's profiles and button values to a file"},
+    {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
 };
 
 void PrintUsage(std::ostream& out) {

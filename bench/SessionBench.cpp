@@ -1,0 +1,96 @@
+// Connect and full load of the settings image against the in-process virtual mouse, on the real clock:
+// how many HID transfers it takes and how the wall time compares with the pauses the protocol
+// prescribes (goal: within 1.2 times).
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+
+#include "device/HidClient.h"
+#include "device/IcQT47.h"
+#include "device/TransferWait.h"
+#include "settings/DeviceSession.h"
+#include "shared/MemoryStoreBackend.h"
+#include "shared/MessagePoster.h"
+#include "shared/RegStore.h"
+#include "shared/SteadyClock.h"
+#include "virtualmouse/VirtualMouseSet.h"
+#include "virtualmouse/VirtualTransport.h"
+
+namespace {
+
+using namespace vorlix;
+
+// The real clock, adding up every pause asked for.
+class CCountingClock final : public IClock {
+public:
+    uint64_t NowMs() override { return m_clock.NowMs(); }
+    void SleepMs(uint32_t ms) override {
+        m_paused += ms;
+        m_clock.SleepMs(ms);
+    }
+    uint64_t PausedMs() const { return m_paused; }
+
+private:
+    CSteadyClock m_clock;
+    std::atomic<uint64_t> m_paused{0};
+};
+
+class CQuietOwner final : public IDeviceSessionOwner {
+public:
+    void ShowMessage(int) override {}
+    int ChooseMouse(const std::vector<std::u16string>&) override { return 0; }
+    void StartTimer(int, uint32_t) override {}
+    void StopTimer(int) override {}
+    void SessionChanged(SessionChange) override {}
+    void LaunchProgram(const std::u16string&) override {}
+    void StartFirmwareUpdate() override {}
+    bool DialogOpen() const override { return false; }
+    void DeviceChangeNotified(uint32_t) override {}
+};
+
+class CNoPoster final : public IMessagePoster {
+public:
+    bool Post(WindowHandle, uint32_t, uint32_t, uint32_t) override { return true; }
+    bool IsWindow(WindowHandle) override { return true; }
+};
+
+void BM_ConnectAndLoad(benchmark::State& state) {
+    auto mice = std::make_shared<CVirtualMouseSet>(SVirtualMouseOptions{});
+    auto transport = std::make_shared<CVirtualTransport>(mice);
+    CCountingClock clock;
+    CMemoryStoreBackend backend;
+    CRegStore store(backend);
+    CNoPoster poster;
+    CQuietOwner owner;
+    CHidClient hid(transport);
+    CIcQT47 device(transport, clock, CRealTransferWaiter::Instance());
+    CDeviceSession session(owner, hid, device, store, poster, clock);
+    uint64_t transfers = 0;
+    uint64_t paused = 0;
+    double wallMs = 0;
+    int64_t failures = 0;
+    for (auto _ : state) {
+        const uint64_t transfersBefore = mice->TransferCount();
+        const uint64_t pausedBefore = clock.PausedMs();
+        const auto start = std::chrono::steady_clock::now();
+        session.Connect();
+        wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        failures += session.Ready() ? 0 : 1;
+        transfers += mice->TransferCount() - transfersBefore;
+        paused += clock.PausedMs() - pausedBefore;
+        session.Disconnect();
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["hid_transfers"] = static_cast<double>(transfers) / runs;
+    state.counters["prescribed_pause_ms"] = static_cast<double>(paused) / runs;
+    state.counters["wall_ms"] = wallMs / runs;
+    state.counters["wall_to_pauses"] = paused > 0 ? wallMs / static_cast<double>(paused) : 0;
+    state.counters["failed_loads"] = static_cast<double>(failures);
+}
+BENCHMARK(BM_ConnectAndLoad)->Unit(benchmark::kMillisecond)->Iterations(10)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,321 @@
+#include "SettingsFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+#include "shared/Utf16.h"
+
+namespace vorlix {
+
+namespace {
+
+constexpr int kBytesPerRow = 16;
+
+std::string Quote(const std::u16string& text) {
+    std::string out = "\"";
+    for (const char c : Utf16ToUtf8(text)) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Hex(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*x", digits, value);
+    return text;
+}
+
+// Splits a line into words; a word in double quotes may hold blanks and the escapes Quote writes.
+bool SplitWords(std::string_view line, std::vector<std::string>& words, bool& quotedLast,
+                std::string& error) {
+    words.clear();
+    quotedLast = false;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (line[i] == ' ' || line[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] == '"') {
+            ++i;
+            bool closed = false;
+            while (i < line.size()) {
+                const char c = line[i++];
+                if (c == '"') {
+                    closed = true;
+                    break;
+                }
+                if (c != '\\') {
+                    word += c;
+                    continue;
+                }
+                if (i >= line.size()) {
+                    break;
+                }
+                const char e = line[i++];
+                const char* kEscapes = "\"\\nrt";
+                const char kMeaning[] = {'"', '\\', '\n', '\r', '\t'};
+                const char* found = std::char_traits<char>::find(kEscapes, 5, e);
+                if (found == nullptr) {
+                    error = std::string("unknown escape \\") + e;
+                    return false;
+                }
+                word += kMeaning[found - kEscapes];
+            }
+            if (!closed) {
+                error = "text without its closing quote";
+                return false;
+            }
+            if (i < line.size() && line[i] != ' ' && line[i] != '\t') {
+                error = "text runs on after its closing quote";
+                return false;
+            }
+            quotedLast = true;
+        } else {
+            while (i < line.size() && line[i] != ' ' && line[i] != '\t') {
+                word += line[i++];
+            }
+            quotedLast = false;
+        }
+        words.push_back(std::move(word));
+    }
+    return true;
+}
+
+bool ParseUnsigned(const std::string& text, int base, unsigned& value) {
+    std::string_view digits = text;
+    if (base == 16 && digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
+        digits.remove_prefix(2);
+    }
+    if (digits.empty()) {
+        return false;
+    }
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    return ec == std::errc() && end == digits.data() + digits.size();
+}
+
+}  // namespace
+
+std::string CSettingsFile::Format(const SSettingsSnapshot& snapshot,
+                                  const std::array<std::string, map::kProfiles>& comments) {
+    std::string out;
+    out +=
+        "# Vorlix Daze mouse settings. Lines starting with # are notes for the reader; import ignores "
+        "them.\n";
+    out += std::string(kMagic) + " " + std::to_string(kVersion) + "\n";
+    out += "family 0x" + Hex(snapshot.family, 4) + "\n";
+    out += "profile-byte 0x" + Hex(snapshot.profileByte, 2) + "\n";
+    for (int p = 0; p < map::kProfiles; ++p) {
+        out += "\nprofile " + std::to_string(p + 1) + "\n";
+        if (!comments[static_cast<size_t>(p)].empty()) {
+            out += "# " + comments[static_cast<size_t>(p)] + "\n";
+        }
+        const auto& block = snapshot.blocks[static_cast<size_t>(p)];
+        for (int row = 0; row < map::kBlockUsed; row += kBytesPerRow) {
+            out += "block " + Hex(static_cast<unsigned>(row), 3);
+            for (int i = row; i < row + kBytesPerRow && i < map::kBlockUsed; ++i) {
+                out += " " + Hex(block[static_cast<size_t>(i)], 2);
+            }
+            out += "\n";
+        }
+        for (int b = 0; b < map::kButtons; ++b) {
+            const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
+            const std::string prefix = "button " + std::to_string(b + 1) + " ";
+            if (values.program) {
+                out += prefix + "program " + Quote(*values.program) + "\n";
+            }
+            if (values.programName) {
+                out += prefix + "program-name " + Quote(*values.programName) + "\n";
+            }
+            if (values.macroName) {
+                out += prefix + "macro-name " + Quote(*values.macroName) + "\n";
+            }
+        }
+    }
+    out += "\nend\n";
+    return out;
+}
+
+int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::string& error) {
+    SSettingsSnapshot snapshot;
+    enum class Expect { Magic, Family, ProfileByte, Profile, Body, Done };
+    Expect expect = Expect::Magic;
+    int profile = -1;
+    int nextOffset = 0;
+    int lineNumber = 0;
+    std::vector<std::string> words;
+    const auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return 0;
+    };
+    const auto blockComplete = [&] { return nextOffset == map::kBlockUsed; };
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const size_t first = line.find_first_not_of(" \t");
+        if (first == std::string_view::npos || line[first] == '#') {
+            continue;
+        }
+        bool quoted = false;
+        std::string why;
+        if (!SplitWords(line, words, quoted, why)) {
+            return fail(why);
+        }
+        const std::string& key = words[0];
+        if (expect == Expect::Done) {
+            return fail("nothing may follow \"end\"");
+        }
+        if (expect == Expect::Magic) {
+            if (key != kMagic || words.size() != 2) {
+                return fail("not a Vorlix Daze settings file (it must start with \"" + std::string(kMagic) +
+                            " " + std::to_string(kVersion) + "\")");
+            }
+            unsigned version = 0;
+            if (!ParseUnsigned(words[1], 10, version) || version != static_cast<unsigned>(kVersion)) {
+                return fail("settings file version " + words[1] +
+                            " is not supported (this program reads version " + std::to_string(kVersion) +
+                            ")");
+            }
+            expect = Expect::Family;
+            continue;
+        }
+        if (expect == Expect::Family) {
+            unsigned family = 0;
+            if (key != "family" || words.size() != 2 || !ParseUnsigned(words[1], 16, family) ||
+                family > 0xFFFF) {
+                return fail("expected \"family 0xNNNN\"");
+            }
+            snapshot.family = family;
+            snapshot.familyLine = lineNumber;
+            expect = Expect::ProfileByte;
+            continue;
+        }
+        if (expect == Expect::ProfileByte) {
+            unsigned byte = 0;
+            if (key != "profile-byte" || words.size() != 2 || !ParseUnsigned(words[1], 16, byte) ||
+                byte > 0xFF) {
+                return fail("expected \"profile-byte 0xNN\"");
+            }
+            const unsigned count = byte >> 4;
+            if (count < 1 || count > static_cast<unsigned>(map::kProfiles) || (byte & 0x0F) >= count) {
+                return fail("profile byte 0x" + Hex(byte, 2) +
+                            " is not usable: it must allow 1 to 5 profiles and name one of them as active");
+            }
+            snapshot.profileByte = static_cast<uint8_t>(byte);
+            expect = Expect::Profile;
+            continue;
+        }
+        if (key == "profile" || key == "end") {
+            if (profile >= 0 && !blockComplete()) {
+                return fail("profile " + std::to_string(profile + 1) + " has " + std::to_string(nextOffset) +
+                            " of its " + std::to_string(map::kBlockUsed) + " block bytes");
+            }
+            if (key == "end") {
+                if (words.size() != 1 || profile != map::kProfiles - 1) {
+                    return fail("\"end\" before all five profiles");
+                }
+                expect = Expect::Done;
+                continue;
+            }
+            unsigned number = 0;
+            if (words.size() != 2 || !ParseUnsigned(words[1], 10, number) ||
+                number != static_cast<unsigned>(profile + 2)) {
+                return fail("expected \"profile " + std::to_string(profile + 2) + "\"");
+            }
+            profile = static_cast<int>(number) - 1;
+            nextOffset = 0;
+            expect = Expect::Body;
+            continue;
+        }
+        if (expect != Expect::Body) {
+            return fail("expected \"profile 1\"");
+        }
+        if (key == "block") {
+            unsigned offset = 0;
+            if (words.size() < 3 || !ParseUnsigned(words[1], 16, offset) ||
+                offset != static_cast<unsigned>(nextOffset)) {
+                return fail("expected \"block " + Hex(static_cast<unsigned>(nextOffset), 3) +
+                            "\" and its bytes");
+            }
+            const int expected = std::min(kBytesPerRow, map::kBlockUsed - nextOffset);
+            if (static_cast<int>(words.size()) - 2 != expected) {
+                return fail("block row " + words[1] + " must hold " + std::to_string(expected) + " bytes");
+            }
+            for (size_t i = 2; i < words.size(); ++i) {
+                unsigned byte = 0;
+                if (words[i].size() != 2 || !ParseUnsigned(words[i], 16, byte)) {
+                    return fail("\"" + words[i] + "\" is not a byte in two hexadecimal digits");
+                }
+                snapshot.blocks[static_cast<size_t>(profile)][static_cast<size_t>(nextOffset++)] =
+                    static_cast<uint8_t>(byte);
+            }
+            continue;
+        }
+        if (key == "button") {
+            unsigned button = 0;
+            if (words.size() != 4 || !quoted || !ParseUnsigned(words[1], 10, button) || button < 1 ||
+                button > static_cast<unsigned>(map::kButtons)) {
+                return fail("expected \"button 1..8 program|program-name|macro-name \\\"TEXT\\\"\"");
+            }
+            auto& values = snapshot.buttons[static_cast<size_t>(profile)][button - 1];
+            std::optional<std::u16string>* target = nullptr;
+            if (words[2] == "program") {
+                target = &values.program;
+            } else if (words[2] == "program-name") {
+                target = &values.programName;
+            } else if (words[2] == "macro-name") {
+                target = &values.macroName;
+            } else {
+                return fail("unknown button value \"" + words[2] + "\"");
+            }
+            if (target->has_value()) {
+                return fail("button " + words[1] + " " + words[2] + " is given twice");
+            }
+            std::u16string value = Utf8ToUtf16(words[3]);
+            if (value.size() > 1023) {
+                return fail("text longer than 1023 characters");
+            }
+            *target = std::move(value);
+            continue;
+        }
+        return fail("unknown line \"" + key + "\"");
+    }
+    if (expect != Expect::Done) {
+        ++lineNumber;
+        return fail("the file ends early (truncated?): \"end\" is missing");
+    }
+    result = snapshot;
+    return 1;
+}
+
+}  // namespace vorlix

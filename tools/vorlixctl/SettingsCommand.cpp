@@ -1,0 +1,732 @@
+#include "SettingsCommand.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <sstream>
+
+#include "device/HidClient.h"
+#include "device/IcQT47.h"
+#include "device/TransferWait.h"
+#include "platform/DatagramPoster.h"
+#include "platform/InstanceLock.h"
+#include "platform/UserPaths.h"
+#include "platform/UserStore.h"
+#include "platform/hid/HidTransportFactory.h"
+#include "settings/ButtonCatalogue.h"
+#include "settings/DeviceSession.h"
+#include "settings/Sensitivity.h"
+#include "settings/SettingsFile.h"
+#include "settings/SettingsMap.h"
+#include "shared/SteadyClock.h"
+#include "shared/StoreNames.h"
+#include "shared/Utf16.h"
+
+namespace vorlix::ctl {
+
+namespace {
+
+constexpr const char* kConfigurationLock = "Qz vIVEDUD VORLIX DAZE";
+
+// The texts of the message numbers the session can show here.
+struct SMessageText {
+    int number;
+    const char* text;
+};
+const SMessageText kMessages[] = {
+    {CDeviceSession::kMsgNoMouse, "No Gamer Mouse Connected!"},
+    {CDeviceSession::kMsgLoadFailed, "Error: Failed to LOAD MOUSE CONFIGURE!"},
+    {CDeviceSession::kMsgSaveFailed, "Error: Failed to SAVE MOUSE CONFIGURE!"},
+    {10, "No L-Button!"},
+};
+constexpr int kMsgNoLeftButton = 10;
+
+const char* MessageText(int number) {
+    for (const SMessageText& message : kMessages) {
+        if (message.number == number) {
+            return message.text;
+        }
+    }
+    return "unexpected failure";
+}
+
+// The session's owner for one command: no window, no timers that ever fire, the mouse chosen by
+// --mouse when several are attached.
+class CCtlOwner final : public IDeviceSessionOwner {
+public:
+    CCtlOwner(std::ostream& err, int mouse) : m_err(err), m_mouse(mouse) {}
+    void ShowMessage(int number) override { m_err << "vorlixctl: " << MessageText(number) << "\n"; }
+    int ChooseMouse(const std::vector<std::u16string>& lines) override {
+        if (m_mouse >= 0 && m_mouse < static_cast<int>(lines.size())) {
+            // As a user picking the line would: the chosen mouse lights up, then goes dark at OK.
+            if (session != nullptr) {
+                session->SelectionChanged(m_mouse);
+            }
+            return m_mouse;
+        }
+        m_err << "vorlixctl: more than one mouse is attached; choose one with --mouse N:\n";
+        for (size_t i = 0; i < lines.size(); ++i) {
+            m_err << "  --mouse " << i << "\t" << Utf16ToUtf8(lines[i]) << "\n";
+        }
+        return -1;
+    }
+    void StartTimer(int, uint32_t) override {}
+    void StopTimer(int) override {}
+    void SessionChanged(SessionChange) override {}
+    void LaunchProgram(const std::u16string&) override {}
+    void StartFirmwareUpdate() override {}
+    bool DialogOpen() const override { return false; }
+    void DeviceChangeNotified(uint32_t) override {}
+
+    CDeviceSession* session = nullptr;
+
+private:
+    std::ostream& m_err;
+    int m_mouse;
+};
+
+// Everything a command needs to talk to the mouse, connected and loaded.
+struct SMouse {
+    SMouse(std::ostream& err, int mouse, const std::string& runtimeDir)
+        : transport(CreateHidTransport()),
+          hid(transport),
+          device(transport, clock, CRealTransferWaiter::Instance()),
+          poster(runtimeDir),
+          owner(err, mouse),
+          session(owner, hid, device, user.Store(), poster, clock) {
+        owner.session = &session;
+    }
+    ~SMouse() { session.Close(); }
+
+    CSteadyClock clock;
+    std::shared_ptr<IHidTransport> transport;
+    CHidClient hid;
+    CIcQT47 device;
+    CUserStore user;
+    CDatagramPoster poster;
+    CCtlOwner owner;
+    CDeviceSession session;
+};
+
+// The arguments of one command after the common options were taken out.
+struct SArgs {
+    std::vector<std::string> words;
+    int mouse = -1;
+    bool json = false;
+    std::optional<std::string> program;
+};
+
+bool ParseArgs(Invocation& call, SArgs& args) {
+    for (size_t i = 0; i < call.args.size(); ++i) {
+        const std::string& arg = call.args[i];
+        if (arg == "--mouse" || arg == "--program") {
+            if (i + 1 >= call.args.size()) {
+                call.err << "vorlixctl: " << arg << " needs a value\n";
+                return false;
+            }
+            const std::string& value = call.args[++i];
+            long long number = 0;
+            if (arg == "--program") {
+                args.program = value;
+            } else if (ParseNumber(value, number) && number >= 0 && number < CHidClient::kTableSize) {
+                args.mouse = static_cast<int>(number);
+            } else {
+                call.err << "vorlixctl: --mouse needs a mouse number from 0\n";
+                return false;
+            }
+        } else if (arg == "--json") {
+            args.json = true;
+        } else {
+            args.words.push_back(arg);
+        }
+    }
+    return true;
+}
+
+// A number the user gives, within low..high.
+bool Number(Invocation& call, const std::string& text, const char* what, int low, int high, int& value) {
+    long long number = 0;
+    if (!ParseNumber(text, number) || number < low || number > high) {
+        call.err << "vorlixctl: " << what << " must be a number from " << low << " to " << high << ", not \""
+                 << text << "\"\n";
+        return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
+bool Usage(Invocation& call, const char* usage) {
+    call.err << "usage: vorlixctl " << usage << "\n";
+    return false;
+}
+
+// Refuses a change while the configuration program runs: its next save would write its own, older
+// copy of the settings over this change.
+bool ConfigurationProgramRunning(Invocation& call) {
+    std::string error;
+    const std::string runtimeDir = CUserPaths::RuntimeDir(&error);
+    if (!runtimeDir.empty() && CInstanceLock::IsHeldByAnyone(runtimeDir, kConfigurationLock)) {
+        call.err << "vorlixctl: VorlixDaze is running; close it first, or make the change there: its next "
+                    "save would overwrite this change with its own copy of the mouse's settings\n";
+        return true;
+    }
+    return false;
+}
+
+std::unique_ptr<SMouse> Connect(Invocation& call, const SArgs& args) {
+    std::string error;
+    auto mouse = std::make_unique<SMouse>(call.err, args.mouse, CUserPaths::RuntimeDir(&error));
+    mouse->session.Connect();
+    if (!mouse->session.Connected()) {
+        if (mouse->session.CountedDevices() == 0 && mouse->hid.GetRecognizedDevices() <= 1) {
+            call.err << "vorlixctl: " << MessageText(CDeviceSession::kMsgNoMouse) << "\n";
+            const std::string why = mouse->hid.LastOpenErrorText();
+            if (!why.empty()) {
+                call.err << why << "\n";
+            }
+        }
+        return nullptr;
+    }
+    if (!mouse->session.Ready()) {
+        return nullptr;  // the session has said why
+    }
+    return mouse;
+}
+
+std::string JsonText(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::optional<std::string> StoreText(CRegStore& store, const std::string& name) {
+    std::u16string text;
+    if (!store.ReadText(name, text)) {
+        return std::nullopt;
+    }
+    return Utf16ToUtf8(text);
+}
+
+// One button as dump shows it.
+struct SButtonView {
+    std::string function = "none";
+    int kind = 0;
+    std::optional<std::string> macroName;
+    std::optional<std::string> program;
+    std::optional<std::string> programName;
+};
+
+SButtonView ViewButton(SMouse& mouse, int profile, int button) {
+    SButtonView view;
+    CButtonCatalogue catalogue(mouse.device, &mouse.user.Store());
+    const int index = catalogue.SlotIndex(button, profile);
+    if (index >= 0) {
+        view.function = CButtonCatalogue::Table()[static_cast<size_t>(index)].name;
+    }
+    view.kind = CSettingsMap(mouse.device).SlotKind(profile, button);
+    if (view.kind == CButtonCatalogue::kKindMacro) {
+        view.macroName = StoreText(mouse.user.Store(), store::ButtonMacroName(profile, button + 1));
+    } else if (view.kind == CButtonCatalogue::kKindLauncher) {
+        view.program = StoreText(mouse.user.Store(), store::ButtonProgram(profile, button + 1));
+        view.programName = StoreText(mouse.user.Store(), store::ButtonProgramName(profile, button + 1));
+    }
+    return view;
+}
+
+std::string ProfileSummary(SMouse& mouse, int profile) {
+    const CSettingsMap settings(mouse.device);
+    const SSensitivityScale scale = SSensitivityScale::ForVariant(mouse.session.Variant());
+    std::ostringstream out;
+    out << "report rate " << settings.ReportRateHz(profile) << " Hz, lift-off " << settings.LiftOff(profile)
+        << ", level " << settings.ActiveLevel(profile) + 1 << ", DPI";
+    for (int level = 0; level < map::kEditedLevels; ++level) {
+        out << " " << scale.DeviceToDpi(settings.ShownLevelValue(profile, level));
+    }
+    return out.str();
+}
+
+void DumpText(std::ostream& out, SMouse& mouse) {
+    const CSettingsMap settings(mouse.device);
+    const SSensitivityScale scale = SSensitivityScale::ForVariant(mouse.session.Variant());
+    char family[8];
+    std::snprintf(family, sizeof family, "%04x", mouse.device.Family());
+    out << "mouse family 0x" << family << ", active profile " << mouse.session.ActiveProfile() + 1 << " of "
+        << settings.ProfileCount() << "\n";
+    for (int p = 0; p < map::kProfiles; ++p) {
+        out << "\nprofile " << p + 1 << (p == mouse.session.ActiveProfile() ? " (active)" : "") << "\n";
+        out << "  report rate " << settings.ReportRateHz(p) << " Hz\n";
+        out << "  lift-off    " << settings.LiftOff(p) << "\n";
+        out << "  level       " << settings.ActiveLevel(p) + 1 << "\n";
+        for (int level = 0; level < map::kEditedLevels; ++level) {
+            const int shown = settings.ShownLevelValue(p, level);
+            out << "  level " << level + 1 << "     " << scale.DeviceToDpi(shown) << " DPI (x "
+                << settings.LevelX(p, level) << ", y " << settings.LevelY(p, level) << ")\n";
+        }
+        for (int z = 0; z < map::kLedRecords; ++z) {
+            const auto colour = settings.LedColour(p, z);
+            out << "  led " << z + 1 << "       mode " << settings.LedMode(p, z) << ", rgb " << colour[0]
+                << " " << colour[1] << " " << colour[2] << "\n";
+        }
+        for (int b = 0; b < map::kButtons; ++b) {
+            const SButtonView view = ViewButton(mouse, p, b);
+            out << "  button " << b + 1 << "    " << view.function;
+            if (view.macroName) {
+                out << " \"" << *view.macroName << "\"";
+            }
+            if (view.program) {
+                out << " " << *view.program;
+            }
+            out << "\n";
+        }
+    }
+}
+
+void DumpJson(std::ostream& out, SMouse& mouse) {
+    const CSettingsMap settings(mouse.device);
+    const SSensitivityScale scale = SSensitivityScale::ForVariant(mouse.session.Variant());
+    const auto optional = [](const std::optional<std::string>& text) {
+        return text ? JsonText(*text) : std::string("null");
+    };
+    out << "{\n  \"family\": " << mouse.device.Family()
+        << ",\n  \"active_profile\": " << mouse.session.ActiveProfile() + 1
+        << ",\n  \"profile_count\": " << settings.ProfileCount() << ",\n  \"profiles\": [";
+    for (int p = 0; p < map::kProfiles; ++p) {
+        out << (p ? "," : "") << "\n    {\"profile\": " << p + 1
+            << ", \"report_rate_hz\": " << settings.ReportRateHz(p)
+            << ", \"lift_off\": " << settings.LiftOff(p)
+            << ", \"active_level\": " << settings.ActiveLevel(p) + 1 << ",\n     \"levels\": [";
+        for (int level = 0; level < map::kEditedLevels; ++level) {
+            out << (level ? ", " : "") << "{\"level\": " << level + 1
+                << ", \"x\": " << settings.LevelX(p, level) << ", \"y\": " << settings.LevelY(p, level)
+                << ", \"dpi\": " << scale.DeviceToDpi(settings.ShownLevelValue(p, level)) << "}";
+        }
+        out << "],\n     \"leds\": [";
+        for (int z = 0; z < map::kLedRecords; ++z) {
+            const auto colour = settings.LedColour(p, z);
+            out << (z ? ", " : "") << "{\"record\": " << z + 1 << ", \"mode\": " << settings.LedMode(p, z)
+                << ", \"rgb\": [" << colour[0] << ", " << colour[1] << ", " << colour[2] << "]}";
+        }
+        out << "],\n     \"buttons\": [";
+        for (int b = 0; b < map::kButtons; ++b) {
+            const SButtonView view = ViewButton(mouse, p, b);
+            out << (b ? "," : "") << "\n       {\"button\": " << b + 1
+                << ", \"function\": " << JsonText(view.function) << ", \"kind\": " << view.kind
+                << ", \"macro_name\": " << optional(view.macroName)
+                << ", \"program\": " << optional(view.program)
+                << ", \"program_name\": " << optional(view.programName) << "}";
+        }
+        out << "]}";
+    }
+    out << "\n  ]\n}\n";
+}
+
+// Runs a change to one profile: connect, edit, write that profile's block and put it into effect.
+template <typename Edit>
+int ChangeProfile(Invocation& call, const SArgs& args, int profile, Edit edit) {
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    const int status = edit(*mouse);
+    if (status != kOk) {
+        return status;
+    }
+    return mouse->session.SaveProfile(profile) ? kOk : kFailed;
+}
+
+// "P" arguments: 1..5 on the command line, 0..4 inside.
+bool ProfileArg(Invocation& call, const std::string& text, int& profile) {
+    if (!Number(call, text, "the profile", 1, map::kProfiles, profile)) {
+        return false;
+    }
+    --profile;
+    return true;
+}
+
+}  // namespace
+
+int RunDumpCommand(Invocation& call) {
+    SArgs args;
+    if (!ParseArgs(call, args) || !args.words.empty()) {
+        Usage(call, "dump [--json] [--mouse N]");
+        return kUsage;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    if (args.json) {
+        DumpJson(call.out, *mouse);
+    } else {
+        DumpText(call.out, *mouse);
+    }
+    return kOk;
+}
+
+int RunProfileCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 1 || !ProfileArg(call, args.words[0], profile)) {
+        Usage(call, "profile P");
+        return kUsage;
+    }
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    if (!mouse->session.SwitchProfile(profile)) {
+        call.err << "vorlixctl: the mouse allows profiles 1 to " << CSettingsMap(mouse->device).ProfileCount()
+                 << " only\n";
+        return kFailed;
+    }
+    return kOk;
+}
+
+int RunRateCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int hz = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 2 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the report rate", 125, 1000, hz)) {
+        Usage(call, "rate P 125|250|500|1000");
+        return kUsage;
+    }
+    if (CSettingsMap::ValidReportRate(hz) == false) {
+        call.err << "vorlixctl: the report rate is one of 125, 250, 500 and 1000 Hz\n";
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        CSettingsMap(mouse.device).SetReportRateHz(profile, hz);
+        return kOk;
+    });
+}
+
+int RunLiftOffCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int value = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 2 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the lift-off value", 0, 31, value)) {
+        Usage(call, "liftoff P 0..31");
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        CSettingsMap(mouse.device).SetLiftOff(profile, value);
+        return kOk;
+    });
+}
+
+int RunLevelCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int level = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 2 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the level", 1, map::kEditedLevels, level)) {
+        Usage(call, "level P 1..4");
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        CSettingsMap(mouse.device).SetActiveLevel(profile, level - 1);
+        return kOk;
+    });
+}
+
+int RunDpiCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int level = 0;
+    int dpi = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 3 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the level", 1, map::kEditedLevels, level) ||
+        !Number(call, args.words[2], "the DPI", 1, 1000000, dpi)) {
+        Usage(call, "dpi P 1..4 DPI");
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        const SSensitivityScale scale = SSensitivityScale::ForVariant(mouse.session.Variant());
+        const int value = scale.DpiToDevice(dpi);
+        CSettingsMap(mouse.device).SetLevelValue(profile, level - 1, value);
+        call.out << "profile " << profile + 1 << " level " << level << ": " << scale.DeviceToDpi(value)
+                 << " DPI (device value " << value << ")\n";
+        return kOk;
+    });
+}
+
+int RunLedCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int record = 0;
+    int rgb[3] = {};
+    const char* names[] = {"red", "green", "blue"};
+    bool ok = ParseArgs(call, args) && args.words.size() == 5 && ProfileArg(call, args.words[0], profile) &&
+              Number(call, args.words[1], "the LED record", 1, map::kLedRecords, record);
+    for (int c = 0; ok && c < 3; ++c) {
+        ok = Number(call, args.words[static_cast<size_t>(2 + c)], names[c], 0, 255, rgb[c]);
+    }
+    if (!ok) {
+        Usage(call, "led P 1..4 R G B");
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        CSettingsMap(mouse.device).SetLedColour(profile, record - 1, rgb[0], rgb[1], rgb[2]);
+        return kOk;
+    });
+}
+
+int RunButtonCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int button = 0;
+    if (!ParseArgs(call, args) || args.words.size() < 3 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the button", 1, map::kButtons, button)) {
+        Usage(call, "button P 1..8 NAME [--program PATH]");
+        return kUsage;
+    }
+    --button;
+    std::string name = args.words[2];
+    for (size_t i = 3; i < args.words.size(); ++i) {
+        name += " " + args.words[i];
+    }
+    const int index = CButtonCatalogue::FindByName(name);
+    if (index < 0) {
+        call.err << "vorlixctl: no button function \"" << name << "\"; the functions are:";
+        for (const ButtonFunction& entry : CButtonCatalogue::Table()) {
+            call.err << " \"" << entry.name << "\"";
+        }
+        call.err << "\n";
+        return kUsage;
+    }
+    if (index == CButtonCatalogue::kMacroKey) {
+        call.err << "vorlixctl: a macro key needs its macro: bind one with the macro commands, which write "
+                    "the script and the button together\n";
+        return kUsage;
+    }
+    if ((index == CButtonCatalogue::kLaunch) != args.program.has_value()) {
+        call.err << "vorlixctl: "
+                 << (args.program ? "--program belongs to LAUNCH only" : "LAUNCH needs --program PATH")
+                 << "\n";
+        return kUsage;
+    }
+    std::u16string program;
+    std::u16string programName;
+    if (args.program) {
+        std::error_code ignored;
+        const std::filesystem::path path = std::filesystem::absolute(*args.program, ignored);
+        program = Utf8ToUtf16(path.string());
+        programName = Utf8ToUtf16(path.stem().string());
+        if (program.size() > CRegStore::kMaxTextLength) {
+            call.err << "vorlixctl: the program path is longer than " << CRegStore::kMaxTextLength
+                     << " characters\n";
+            return kUsage;
+        }
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        CButtonCatalogue catalogue(mouse.device, &mouse.user.Store());
+        if (!catalogue.AssignFunction(button, profile, index, false)) {
+            call.err << "vorlixctl: " << MessageText(kMsgNoLeftButton)
+                     << " (another button must keep the left click first)\n";
+            return kFailed;
+        }
+        if (args.program) {
+            mouse.user.Store().WriteText(store::ButtonProgram(profile, button + 1), program);
+            mouse.user.Store().WriteText(store::ButtonProgramName(profile, button + 1), programName);
+        }
+        catalogue.AssignFunction(button, profile, index, true);
+        return kOk;
+    });
+}
+
+int RunDefaultCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    int button = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 2 || !ProfileArg(call, args.words[0], profile) ||
+        !Number(call, args.words[1], "the button", 1, map::kButtons, button)) {
+        Usage(call, "default P 1..8");
+        return kUsage;
+    }
+    return ChangeProfile(call, args, profile, [&](SMouse& mouse) {
+        if (!mouse.session.DefaultButtonFunction(profile, button - 1)) {
+            call.err << "vorlixctl: " << MessageText(kMsgNoLeftButton)
+                     << " (another button must keep the left click first)\n";
+            return kFailed;
+        }
+        return kOk;
+    });
+}
+
+int RunResetCommand(Invocation& call) {
+    SArgs args;
+    int profile = 0;
+    if (!ParseArgs(call, args) || args.words.size() != 1 || !ProfileArg(call, args.words[0], profile)) {
+        Usage(call, "reset P");
+        return kUsage;
+    }
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    return mouse->session.ResetProfile(profile) ? kOk : kFailed;
+}
+
+int RunExportCommand(Invocation& call) {
+    SArgs args;
+    if (!ParseArgs(call, args) || args.words.size() != 1) {
+        Usage(call, "export FILE|-");
+        return kUsage;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    SSettingsSnapshot snapshot;
+    std::array<std::string, map::kProfiles> notes;
+    snapshot.family = mouse->device.Family();
+    snapshot.profileByte = static_cast<uint8_t>(mouse->device.Cell(map::kProfileByte).value);
+    CRegStore& store = mouse->user.Store();
+    const auto text = [&](const std::string& name) -> std::optional<std::u16string> {
+        std::u16string value;
+        return store.ReadText(name, value) ? std::optional<std::u16string>(value) : std::nullopt;
+    };
+    for (int p = 0; p < map::kProfiles; ++p) {
+        for (int k = 0; k < map::kBlockUsed; ++k) {
+            snapshot.blocks[static_cast<size_t>(p)][static_cast<size_t>(k)] =
+                static_cast<uint8_t>(mouse->device.Cell(map::BlockBase(p) + k).value);
+        }
+        for (int b = 0; b < map::kButtons; ++b) {
+            auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
+            values.program = text(store::ButtonProgram(p, b + 1));
+            values.programName = text(store::ButtonProgramName(p, b + 1));
+            values.macroName = text(store::ButtonMacroName(p, b + 1));
+        }
+        notes[static_cast<size_t>(p)] = ProfileSummary(*mouse, p);
+    }
+    const std::string file = CSettingsFile::Format(snapshot, notes);
+    const std::string& target = args.words[0];
+    if (target == "-") {
+        call.out << file;
+        return kOk;
+    }
+    // Written beside and renamed over, so an interrupted export never leaves half a file.
+    const std::string temp = target + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out << file;
+        if (!out.flush()) {
+            call.err << "vorlixctl: cannot write " << temp << "\n";
+            return kFailed;
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temp, target, error);
+    if (error) {
+        call.err << "vorlixctl: cannot write " << target << ": " << error.message() << "\n";
+        std::filesystem::remove(temp, error);
+        return kFailed;
+    }
+    return kOk;
+}
+
+int RunImportCommand(Invocation& call) {
+    SArgs args;
+    if (!ParseArgs(call, args) || args.words.size() != 1) {
+        Usage(call, "import FILE|-");
+        return kUsage;
+    }
+    const std::string& source = args.words[0];
+    std::string text;
+    if (source == "-") {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        std::ifstream in(source, std::ios::binary);
+        if (!in) {
+            call.err << "vorlixctl: cannot read " << source << "\n";
+            return kFailed;
+        }
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    SSettingsSnapshot snapshot;
+    std::string error;
+    if (!CSettingsFile::Parse(text, snapshot, error)) {
+        call.err << "vorlixctl: " << source << ": " << error << "; the mouse was not changed\n";
+        return kFailed;
+    }
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    if ((snapshot.family >> 8) != (mouse->device.Family() >> 8)) {
+        char detail[96];
+        std::snprintf(detail, sizeof detail, "family 0x%04x does not fit this mouse of family 0x%04x",
+                      snapshot.family, mouse->device.Family());
+        call.err << "vorlixctl: " << source << ": line " << snapshot.familyLine << ": " << detail
+                 << "; the mouse was not changed\n";
+        return kFailed;
+    }
+    CIcQT47& device = mouse->device;
+    for (int p = 0; p < map::kProfiles; ++p) {
+        for (int k = 0; k < map::kBlockUsed; ++k) {
+            device.SetCell(map::BlockBase(p) + k,
+                           snapshot.blocks[static_cast<size_t>(p)][static_cast<size_t>(k)]);
+        }
+        if (!mouse->session.SaveProfile(p)) {
+            call.err << "vorlixctl: the mouse was written only up to profile " << p
+                     << "; run the import again once it answers\n";
+            return kFailed;
+        }
+    }
+    const SCell profileCell = device.Cell(map::kProfileByte);
+    if (!(profileCell.valid && profileCell.value == snapshot.profileByte)) {
+        if (!device.WriteByte(map::kProfileByte, snapshot.profileByte)) {
+            call.err << "vorlixctl: the profile byte could not be written; run the import again\n";
+            return kFailed;
+        }
+    }
+    mouse->session.SwitchProfile(snapshot.profileByte & 0x0F);
+    CRegStore& store = mouse->user.Store();
+    const auto put = [&](const std::string& name, const std::optional<std::u16string>& value) {
+        if (value) {
+            store.WriteText(name, *value);
+        } else {
+            store.DeleteValue(name);
+        }
+    };
+    for (int p = 0; p < map::kProfiles; ++p) {
+        for (int b = 0; b < map::kButtons; ++b) {
+            const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
+            put(store::ButtonProgram(p, b + 1), values.program);
+            put(store::ButtonProgramName(p, b + 1), values.programName);
+            put(store::ButtonMacroName(p, b + 1), values.macroName);
+        }
+    }
+    return kOk;
+}
+
+}  // namespace vorlix::ctl
