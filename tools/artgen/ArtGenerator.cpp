@@ -38,15 +38,17 @@ void Well(QPainter& painter, const QRect& area, const QColor& fill = QColor(43, 
 }
 
 // The common face of every dialog and page: a chamfered panel on the key, a title at its top.
-QImage Dialog(int id, const QString& title, int chamfer = 18, int titleSize = 20) {
+QImage Dialog(int id, const QString& title, int chamfer = 18, int titleSize = 20, bool titleLine = true) {
     const SBitmapSpec& spec = Spec(id);
     QImage image = Filled(spec.width, spec.height, kKey);
     QPainter painter(&image);
     Panel(painter, image.rect(), chamfer, kBed, kBed);
     Text(painter, QRect(24, 10, spec.width - 120, 30), title, titleSize, kText,
          Qt::AlignLeft | Qt::AlignVCenter);
-    painter.setPen(kLine);
-    painter.drawLine(20, 44, spec.width - 21, 44);
+    if (titleLine) {
+        painter.setPen(kLine);
+        painter.drawLine(20, 44, spec.width - 21, 44);
+    }
     return image;
 }
 
@@ -188,7 +190,7 @@ QImage CArtGenerator::MainFace() {
     Caption(painter, 560, 270, "ASSIGN FUNCTION");
     Caption(painter, 560, 410, "LIGHTING MODE");
     Caption(painter, 560, 486, "SETTINGS");
-    Caption(painter, 560, 570, "PROFILE AND SUPPORT");
+    Caption(painter, 560, 580, "PROFILE AND SUPPORT");
     painter.setPen(kLine);
     painter.drawLine(548, 676, 962, 676);
     painter.drawLine(540, 160, 540, 730);
@@ -213,7 +215,7 @@ QImage CArtGenerator::WarningFace() {
 QImage CArtGenerator::Performance() {
     QImage image = Dialog(kAdvancedDialog, "PERFORMANCE");
     QPainter painter(&image);
-    Text(painter, QRect(180, 10, 400, 30), "sensitivity, rates and pointer", 12, kMuted,
+    Text(painter, QRect(196, 10, 380, 30), "sensitivity, rates and pointer", 12, kMuted,
          Qt::AlignLeft | Qt::AlignVCenter, false);
     const QRect dpi = PlaceRect(kAdvancedDialog, 1806);
     Caption(painter, dpi.left() - 8, 66, "DPI");
@@ -242,9 +244,8 @@ QImage CArtGenerator::Performance() {
              Qt::AlignRight | Qt::AlignVCenter);
     }
     painter.setPen(kLine);
-    painter.drawLine(20, 430, 585, 430);
-    painter.drawLine(370, 436, 370, 505);
-    Caption(painter, 49, 436 - 12 + 12 - 14, "POLLING RATE");
+    painter.drawLine(370, 440, 370, 505);
+    Caption(painter, 49, 426, "POLLING RATE");
     const QRect lift = PlaceRect(kAdvancedDialog, 1047);
     Caption(painter, lift.left(), lift.top() - 22, "LIFT-OFF CONTROL");
     Text(painter, QRect(lift.left(), lift.bottom() + 2, 60, 12), "LOW", 10, kDim, Qt::AlignLeft);
@@ -266,20 +267,17 @@ QImage CArtGenerator::Lighting() {
     painter.scale(0.78, 0.78);
     CMouseShapes::Draw(painter);
     painter.restore();
+    // Light bars beside the sides and under the rear: the zones the user clicks.
     painter.setRenderHint(QPainter::Antialiasing, true);
-    for (int zone = 0; zone < 5; ++zone) {
-        const QRect r = PlaceRect(kLedDialog, 1740 + zone);
-        const SBitmapSpec& spec = Spec(1746 + zone);
-        const QRectF area(r.left() + 6, r.top() + 6, spec.width / 4 - 12, spec.height - 12);
-        painter.setPen(QPen(QColor(255, 72, 72, 150), 3, Qt::SolidLine, Qt::RoundCap));
-        if (zone == 1 || zone == 3) {
-            painter.drawLine(QPointF(area.center().x(), area.top()),
-                             QPointF(area.center().x(), area.bottom()));
-        } else if (zone == 4) {
-            painter.drawLine(QPointF(area.left(), area.center().y()),
-                             QPointF(area.right(), area.center().y()));
-        }
-    }
+    painter.setPen(QPen(kAccentBright, 4, Qt::SolidLine, Qt::RoundCap));
+    const QRect left = PlaceRect(kLedDialog, 1741);
+    const QRect right = PlaceRect(kLedDialog, 1744);
+    const QRect under = PlaceRect(kLedDialog, 1743);
+    painter.drawLine(QPointF(left.left() + 10, left.top() + 14), QPointF(left.left() + 10, left.top() + 82));
+    painter.drawLine(QPointF(right.left() + 30, right.top() + 14),
+                     QPointF(right.left() + 30, right.top() + 82));
+    painter.drawLine(QPointF(under.left() + 14, under.top() + 30),
+                     QPointF(under.left() + 76, under.top() + 30));
     Caption(painter, 355, 126, "COLOUR");
     Well(painter, QRect(355, 150, 234, 234), QColor(20, 20, 20));
     Caption(painter, 596, 126, "HUE");
@@ -299,7 +297,7 @@ QImage CArtGenerator::Lighting() {
 }
 
 QImage CArtGenerator::MacroEditor() {
-    QImage image = Dialog(kMacroEditor, "MACRO EDITOR", 18, 18);
+    QImage image = Dialog(kMacroEditor, "MACRO EDITOR", 18, 18, false);
     QPainter painter(&image);
     Caption(painter, 20, 40 - 2 + 2, "MACRO");
     Caption(painter, 250, 38, "FILE");

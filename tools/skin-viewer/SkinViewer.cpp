@@ -46,7 +46,166 @@ QRegion InsideOf(const QImage& image, EKey key) {
     return rgb < 0 ? QRegion(image.rect()) : RegionFromImage(image, static_cast<std::uint32_t>(rgb));
 }
 
+// Which picture each control shows in a preview (the windows choose these themselves).
+struct SPreviewSkin {
+    int window;
+    int control;
+    int picture;
+};
+constexpr SPreviewSkin kPreviewSkins[] = {
+    {kMainFace, 1001, 111},
+    {kMainFace, 1200, 169},
+    {kMainFace, 1201, 166},
+    {kMainFace, 1202, 167},
+    {kMainFace, 1203, 168},
+    {kMainFace, 1204, 288},
+    {kMainFace, 1121, 420},
+    {kMainFace, 1115, 139},
+    {kMainFace, 1116, 140},
+    {kMainFace, 1117, 141},
+    {kMainFace, 1118, 142},
+    {kMainFace, 1119, 183},
+    {kMainFace, 1120, 184},
+    {kMainFace, 1009, 137},
+    {kMainFace, 1012, 138},
+    {kMainFace, 1011, 143},
+    {kMainFace, 1006, 134},
+    {kMainFace, 1008, 136},
+    {kMainFace, 1007, 135},
+    {kMainFace, 1013, 118},
+    {kMainFace, 1014, 119},
+    {kMainFace, 1015, 120},
+    {kMainFace, 1791, 423},
+    {kMainFace, 1792, 476},
+    {kMainFace, 1793, 433},
+    {kMainFace, 1794, 426},
+    {kMainFace, 1795, 427},
+    {kMainFace, 1796, 428},
+    {kMainFace, 1797, 429},
+    {kMainFace, 1798, 430},
+    {kWarningFace, 1005, 247},
+    {kAdvancedDialog, 1, 342},
+    {kAdvancedDialog, 2, 340},
+    {kAdvancedDialog, 1728, 339},
+    {kAdvancedDialog, 1790, 344},
+    {kAdvancedDialog, 1806, 468},
+    {kAdvancedDialog, 1210, 186},
+    {kAdvancedDialog, 1045, 177},
+    {kAdvancedDialog, 1044, 177},
+    {kAdvancedDialog, 1046, 177},
+    {kAdvancedDialog, 1047, 237},
+    {kAdvancedDialog, 1205, 173},
+    {kAdvancedDialog, 1206, 234},
+    {kAdvancedDialog, 1207, 176},
+    {kAdvancedDialog, 1208, 346},
+    {kLedDialog, 1, 338},
+    {kLedDialog, 2, 337},
+    {kLedDialog, 1728, 336},
+    {kLedDialog, 1740, 1746},
+    {kLedDialog, 1741, 1752},
+    {kLedDialog, 1742, 1748},
+    {kLedDialog, 1743, 1749},
+    {kLedDialog, 1744, 1755},
+    {kLedDialog, 1745, 1756},
+    {kMacroEditor, 1810, 126},
+    {kMacroEditor, 1081, 112},
+    {kMacroEditor, 1082, 265},
+    {kMacroEditor, 1083, 266},
+    {kMacroEditor, 1090, 113},
+    {kMacroEditor, 1113, 256},
+    {kMacroEditor, 1114, 257},
+    {kMacroEditor, 1078, 261},
+    {kMacroEditor, 1079, 262},
+    {kMacroEditor, 1080, 263},
+    {kMacroEditor, 1076, 350},
+    {kMacroEditor, 1077, 351},
+    {kMacroEditor, 1075, 258},
+    {kMacroEditor, 1091, 357},
+    {kMacroEditor, 1092, 360},
+    {kMacroEditor, 1073, 258},
+    {kMacroEditor, 1812, 127},
+    {kMacroEditor, 1074, 258},
+    {kMacroEditor, 1094, 593},
+    {kMacroEditor, 1, 338},
+    {kMacroEditor, 2, 337},
+    {kMacroEditor, 1728, 336},
+    {125, 1, 338},
+    {125, 2, 337},
+    {156, 1, 387},
+    {156, 2, 386},
+    {156, 1004, 2002},
+    {248, 1, 338},
+    {248, 2, 337},
+    {251, 1, 338},
+    {287, 1, 338},
+    {287, 2, 337},
+    {352, 1, 338},
+    {352, 2, 337},
+    {353, 1, 338},
+    {447, 1, 247},
+    {448, 1, 247},
+    {469, 1, 338},
+    {469, 2, 337},
+    {469, 1808, 2004},
+    {470, 1, 338},
+    {470, 2, 337},
+    {470, 1808, 2004},
+    {470, 1084, 268},
+    {470, 1085, 272},
+    {470, 1086, 273},
+    {470, 1087, 473},
+    {474, 1, 338},
+    {474, 2, 337},
+};
+
 }  // namespace
+
+QImage CSkinViewer::Preview(int window) {
+    const SBitmapSpec* spec = FindBitmap(window);
+    QImage face = CSkinImages::Image(window);
+    if (spec == nullptr || face.isNull() || spec->key != EKey::Dialog) {
+        return {};
+    }
+    face = face.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&face);
+    for (const SPreviewSkin& skin : kPreviewSkins) {
+        const SPlace* place = FindPlace(skin.window, skin.control);
+        const SBitmapSpec* pictureSpec = FindBitmap(skin.picture);
+        if (skin.window != window || place == nullptr || pictureSpec == nullptr) {
+            continue;
+        }
+        QImage picture = CSkinImages::Image(skin.picture);
+        if (pictureSpec->kind == EKind::StripH) {
+            picture = picture.copy(0, 0, picture.width() / 4, picture.height());
+        } else if (pictureSpec->kind == EKind::StripV) {
+            picture = picture.copy(0, 0, picture.width(), picture.height() / 4);
+        }
+        if (pictureSpec->key == EKey::White) {
+            picture = CSkinImages::Keyed(picture, 0xFFFFFF);
+        }
+        if (skin.control >= kHotSpotControl && skin.control < kHotSpotControl + 8) {
+            painter.save();
+            const int k = skin.control - kHotSpotControl;
+            painter.setClipRegion(
+                RegionFromMask(CSkinImages::Image(kHotSpotMask + k)).translated(place->x, place->y));
+            painter.drawImage(place->x, place->y, picture);
+            painter.restore();
+        } else {
+            painter.drawImage(place->x, place->y, picture);
+        }
+    }
+    painter.end();
+    // Outside the shape: checkerboard, as in Review.
+    const QRegion inside = RegionFromImage(CSkinImages::Image(window), kDialogKey);
+    for (int y = 0; y < face.height(); ++y) {
+        for (int x = 0; x < face.width(); ++x) {
+            if (!inside.contains(QPoint(x, y))) {
+                face.setPixel(x, y, ((x / 8 + y / 8) % 2) ? qRgb(90, 90, 96) : qRgb(140, 140, 148));
+            }
+        }
+    }
+    return face;
+}
 
 CSkinViewer::CSkinViewer(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Vorlix skin viewer"));

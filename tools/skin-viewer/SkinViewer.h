@@ -21,6 +21,9 @@ public:
     static QImage Review(int id, int zoom);
     // All pictures on one sheet.
     static QImage Sheet(int width);
+    // A window's background with the first frame of every control's picture at its place, as the
+    // window will look; a null image for a window without controls in the layout table.
+    static QImage Preview(int window);
 
 private:
     QListWidget* m_list;
