@@ -252,7 +252,12 @@ QImage CSkinViewer::Review(int id, int zoom) {
     if (spec == nullptr || image.isNull()) {
         return {};
     }
-    const QRegion inside = InsideOf(image, spec->key);
+    QRegion inside = InsideOf(image, spec->key);
+    for (int base : {kHotSpotNormal, kHotSpotHover, kHotSpotSelected, kHotSpotPressed}) {
+        if (id >= base && id < base + 8) {  // a hot-spot skin shows through its button's mask
+            inside = RegionFromMask(CSkinImages::Image(kHotSpotMask + id - base));
+        }
+    }
     QImage review(image.size(), QImage::Format_RGB32);
     QPainter painter(&review);
     for (int y = 0; y < review.height(); y += 8) {  // checkerboard for the outside
@@ -271,7 +276,7 @@ QImage CSkinViewer::Review(int id, int zoom) {
             }
             const bool edge = !inside.contains(QPoint(x - 1, y)) || !inside.contains(QPoint(x + 1, y)) ||
                               !inside.contains(QPoint(x, y - 1)) || !inside.contains(QPoint(x, y + 1));
-            if (edge && spec->key != EKey::None) {
+            if (edge && inside != QRegion(image.rect())) {
                 review.setPixel(x, y, qRgb(255, 0, 255));
             }
         }

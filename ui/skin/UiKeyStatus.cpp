@@ -76,15 +76,17 @@ bool CUiKeyStatus::event(QEvent* event) {
 void CUiKeyStatus::leaveEvent(QEvent* event) {
     const bool wasHovering = IsHovering();
     CHoverButtonEx2::leaveEvent(event);
-    if (wasHovering) {
-        m_shown = -1;
-        Redraw();
-    }
+    ForgetShownAfterHover(wasHovering);
 }
 
 void CUiKeyStatus::EndHover() {
     const bool wasHovering = IsHovering();
     SetHovering(false);
+    ForgetShownAfterHover(wasHovering);
+}
+
+void CUiKeyStatus::ForgetShownAfterHover(bool wasHovering) {
+    // After a hover the row shows no entry until the owner sets one again.
     if (wasHovering) {
         m_shown = -1;
         Redraw();

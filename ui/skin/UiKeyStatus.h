@@ -41,6 +41,7 @@ protected:
 
 private:
     void EndHover();
+    void ForgetShownAfterHover(bool wasHovering);
 
     std::vector<SEntry> m_entries;
     std::array<int, kTypeCount> m_typeBitmaps{};
