@@ -159,6 +159,25 @@ TEST(Pictures, MissingPictureLeavesTheWindowUnshapedAndUnsized) {
     EXPECT_TRUE(window.mask().contains(QPoint(495, 380)));
 }
 
+TEST(Pictures, BatchedRegionEqualsThePixelsOutsideTheKey) {
+    // A checker of 2 × 1 cells gives 6000 runs, so the region is merged from two full batches.
+    SkinTestApp();
+    QImage image(200, 60, QImage::Format_RGB32);
+    QRegion expected;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const bool inside = ((x / 2 + y) % 2) == 0;
+            image.setPixel(x, y, inside ? qRgb(0, 64, 1) : qRgb(0, 64, 0));
+            if (inside) {
+                expected += QRect(x, y, 1, 1);
+            }
+        }
+    }
+    EXPECT_EQ(RegionFromImage(image, 0x004000), expected);
+    // Other pixel formats are read the same way.
+    EXPECT_EQ(RegionFromImage(image.convertToFormat(QImage::Format_RGB888), 0x004000), expected);
+}
+
 TEST(Pictures, AllKeyPictureGivesAnInvisibleWindow) {
     SkinTestApp();
     QImage allKey(40, 30, QImage::Format_RGB32);
