@@ -4,15 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/SettingsMap.h"
+
 namespace vorlix {
 
 inline constexpr size_t kMouseMemorySize = 4032;
-inline constexpr size_t kProfileCount = 5;
-inline constexpr size_t kProfileBlockCells = 149;
-inline constexpr int kProfileByteAddress = 25;
-inline constexpr int kOptionByteAddress = 1;
-inline constexpr int kSignatureAddress1 = 4030;
-inline constexpr int kSignatureAddress2 = 4031;
+inline constexpr size_t kProfileCount = static_cast<size_t>(map::kProfiles);
+inline constexpr size_t kProfileBlockCells = static_cast<size_t>(map::kBlockUsed);
+inline constexpr int kProfileByteAddress = map::kProfileByte;
+inline constexpr int kOptionByteAddress = map::kOptionByte;
+inline constexpr int kSignatureAddress1 = map::kSignature1;
+inline constexpr int kSignatureAddress2 = map::kSignature2;
 
 // The memory a mouse of the given controller family leaves the factory with: the five default
 // profile blocks, the profile byte (five profiles, profile 0 active), option byte 0, zeroed macro-slot
