@@ -224,9 +224,11 @@ int CMacroLibrary::ReadForBinding(std::u16string_view name, MacroBody& body) {
 
 int CMacroLibrary::LoadMacro(std::u16string_view name, CMacroProgram& program, MacroTiming& timing) {
     std::string path;
-    if (PathOf(name, path) == 0) {
-        return 0;
-    }
+    return PathOf(name, path) != 0 ? LoadMacroFile(path, name, program, timing) : 0;
+}
+
+int CMacroLibrary::LoadMacroFile(const std::string& path, std::u16string_view name, CMacroProgram& program,
+                                 MacroTiming& timing) {
     MacroBody body;
     const int length = ReadMacroFile(path, name, body, timing);
     if (length < 0) {

@@ -55,6 +55,9 @@ public:
     int ReadForBinding(std::u16string_view name, MacroBody& body);
     // Reads a macro and parses its code into program (capacity 2000, delay unit 1).
     int LoadMacro(std::u16string_view name, CMacroProgram& program, MacroTiming& timing);
+    // The same for a macro file anywhere.
+    int LoadMacroFile(const std::string& path, std::u16string_view name, CMacroProgram& program,
+                      MacroTiming& timing);
     // Writes program as a macro file at path (any folder): a new file replaces the old one whole.
     int WriteMacroFile(const std::string& path, const CMacroProgram& program, const MacroTiming& timing);
     int WriteMacro(std::u16string_view name, const CMacroProgram& program, const MacroTiming& timing);

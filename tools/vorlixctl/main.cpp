@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CtlCommand.h"
+#include "MacroCommand.h"
 #include "StoreCommand.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"store", vorlix::ctl::RunStoreCommand, "list, get, set and delete values of the per-user store"},
+    {"macro", vorlix::ctl::RunMacroCommand, "list, show, decode, create, delete, import and export macros"},
 };
 
 void PrintUsage(std::ostream& out) {
