@@ -1,5 +1,7 @@
 #include "macro/MacroEncoding.h"
 
+#include <array>
+
 #include "macro/MacroTypes.h"
 
 namespace vorlix::encoding {
@@ -39,18 +41,17 @@ constexpr CommandBytes kCommands[kCommandCount] = {
 }  // namespace
 
 int PlainSize(int opcode) {
-    switch (opcode) {
-        case op::kDelay:
-        case op::kConsumerKey:
-        case op::kLoopEnd:
-            return 3;
-        case op::kLoopStart:
-            return 2;
-        case op::kMotion:
-            return 5;
-        default:
-            return 1;
-    }
+    static constexpr auto kSizes = [] {
+        std::array<uint8_t, 256> sizes{};
+        sizes.fill(1);
+        sizes[op::kDelay] = 3;
+        sizes[op::kLoopStart] = 2;
+        sizes[op::kConsumerKey] = 3;
+        sizes[op::kMotion] = 5;
+        sizes[op::kLoopEnd] = 3;
+        return sizes;
+    }();
+    return kSizes[static_cast<uint8_t>(opcode)];
 }
 
 bool IsCommand(int subOpcode) {

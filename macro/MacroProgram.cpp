@@ -16,6 +16,8 @@ namespace {
 constexpr int kMapRegion = 0;
 constexpr int kDeletedRegion = kMaxInstructions;
 constexpr int kFreedRegion = 2 * kMaxInstructions;
+// Up to this many selected lines, pairs are looked for line by line rather than by two full scans.
+constexpr int kFewLines = 32;
 
 int Word(const uint8_t* bytes) {
     return bytes[0] | (bytes[1] << 8);
@@ -157,8 +159,10 @@ int CMacroProgram::Add(bool insert, int opcode, int subOpcode, int word1, int wo
 
     const int16_t slot = m_order[m_count];
     const size_t below = static_cast<size_t>(m_count - index);
-    std::memmove(&m_order[index + 1], &m_order[index], below * sizeof(int16_t));
-    std::memmove(&m_selected[index + 1], &m_selected[index], below);
+    if (below > 0) {
+        std::memmove(&m_order[index + 1], &m_order[index], below * sizeof(int16_t));
+        std::memmove(&m_selected[index + 1], &m_selected[index], below);
+    }
     m_order[index] = slot;
     m_selected[index] = 0;
     if (m_startsValid && index == m_count) {
@@ -442,7 +446,15 @@ int CMacroProgram::DeleteSelected(bool withPairs) {
     for (int i = 0; i < m_count; ++i) {
         map[i] = m_selected[i];
     }
-    if (withPairs) {
+    if (withPairs && m_selectedCount <= kFewLines) {
+        // Pairs usually lie close together: look for each one on its own.
+        for (int i = 0; i < m_count; ++i) {
+            const int pair = m_selected[i] != 0 ? PairedLine(i) : -1;
+            if (pair >= 0) {
+                map[pair] = 1;
+            }
+        }
+    } else if (withPairs) {
         // A press pairs with the first later release of its value, a release with the nearest earlier
         // press: one scan each way finds every pair.
         int nearest[256];

@@ -53,11 +53,12 @@ struct MacroInstruction {
     int32_t opcode;
     // The bytes after the opcode, one per slot; for Extended slot 0 is the sub-opcode.
     int32_t operands[kOperandSlots];
-    char16_t text[kTextCapacity];
     // 1 + ticks of the delay that follows the instruction; 1 means no delay.
     int32_t delayTicks;
     // Bytes the line occupies in the byte code, its delay suffix included.
     int32_t encodedSize;
+    // Kept last, so that the fields the byte code needs share the record's first cache lines.
+    char16_t text[kTextCapacity];
 };
 
 // Where a jump instruction of the program points to.

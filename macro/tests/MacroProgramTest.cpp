@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -306,6 +307,35 @@ INSTANTIATE_TEST_SUITE_P(
             "TargetsMoveUp", "04 01 10 00 05 06 07 83 02 06 00", {0}, false, "05 06 07 83 02 02 00", 0},
         DeleteCase{"JumpDeletedLeavesTheTable", "83 02 05 00 04 05", {0}, false, "04 05", 0}),
     [](const ::testing::TestParamInfo<DeleteCase>& param) { return std::string(param.param.name); });
+
+TEST_F(MacroProgramTest, ManySelectedLinesTakeTheSamePairsAsOne) {
+    // Beyond a few selected lines the pairs are found by whole-program scans; they must agree with
+    // PairedLine line by line.
+    std::mt19937 random(5);
+    std::vector<uint8_t> code(1500);
+    for (uint8_t& byte : code) {
+        const uint8_t usage = static_cast<uint8_t>(0x04 + random() % 6);
+        byte = random() % 2 == 0 ? usage : static_cast<uint8_t>(usage | 0x80);
+    }
+    program.Parse(code.data(), static_cast<int>(code.size()));
+    std::vector<bool> gone(code.size(), false);
+    for (int line = 0; line < program.Count(); line += 1 + static_cast<int>(random() % 20)) {
+        program.SelectLine(line);
+        gone[static_cast<size_t>(line)] = true;
+        if (program.PairedLine(line) >= 0) {
+            gone[static_cast<size_t>(program.PairedLine(line))] = true;
+        }
+    }
+    ASSERT_GT(program.SelectedCount(), 64);
+    std::vector<uint8_t> expected;
+    for (size_t i = 0; i < code.size(); ++i) {
+        if (!gone[i]) {
+            expected.push_back(code[i]);
+        }
+    }
+    program.DeleteSelected(true);
+    EXPECT_EQ(SerializedHex(program), testing::ToHex(expected.data(), static_cast<int>(expected.size())));
+}
 
 TEST_F(MacroProgramTest, DeleteRedrawsOnlyChangedJumps) {
     Parse(program, "83 02 09 00 83 02 00 00 04 05 06");
