@@ -98,6 +98,9 @@ std::u16string CMacroProgram::DelayTextOf(int line) const {
 }
 
 int CMacroProgram::StartOffset(int line) const {
+    if (line <= 0) {
+        return 0;
+    }
     if (line >= m_count) {
         return m_used;
     }
@@ -723,6 +726,12 @@ void CMacroProgram::SelectLine(int line) {
     SetSelected(line, true);
     m_currentLine = line;
     if (m_observer != nullptr) {
+        m_observer->OnEnsureVisible(line);
+    }
+}
+
+void CMacroProgram::EnsureVisible(int line) {
+    if (m_observer != nullptr && line >= 0 && line < m_count) {
         m_observer->OnEnsureVisible(line);
     }
 }

@@ -38,6 +38,7 @@ public:
     void SetDelayUnit(int milliseconds);
     int CurrentLine() const { return m_currentLine; }
 
+    // Line 0..Count()-1.
     const MacroInstruction& Line(int line) const { return m_pool[m_order[line]]; }
     int IconOf(int line) const;
     std::u16string DelayTextOf(int line) const;
@@ -80,6 +81,8 @@ public:
     void SelectLine(int line);
     void DeselectLine(int line);  // -1: the current line
     void SelectOnly(int line);
+    // Scrolls a line into view without touching the selection.
+    void EnsureVisible(int line);
     void ClearSelection();
     bool IsSelected(int line) const { return line >= 0 && line < m_count && m_selected[line] != 0; }
     int SelectedCount() const { return m_selectedCount; }

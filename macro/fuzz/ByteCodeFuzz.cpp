@@ -7,19 +7,9 @@
 #include "macro/MacroTextSource.h"
 #include "macro/fuzz/ProgramCheck.h"
 
-namespace {
-
-class Texts : public vorlix::IMacroTextSource {
-public:
-    std::u16string_view CommandName(int) const override { return u"Command"; }
-    std::u16string_view DelayUnitName(int index) const override { return index == 0 ? u"sec" : u"ms"; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vorlix;
-    static Texts texts;
+    static fuzz::FuzzTexts texts;
     static CMacroProgram first(texts);
     static CMacroProgram second(texts);
     const int length = static_cast<int>(size > 4096 ? 4096 : size);

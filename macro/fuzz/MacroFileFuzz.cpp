@@ -12,12 +12,6 @@
 
 namespace {
 
-class Texts : public vorlix::IMacroTextSource {
-public:
-    std::u16string_view CommandName(int) const override { return u"Command"; }
-    std::u16string_view DelayUnitName(int index) const override { return index == 0 ? u"sec" : u"ms"; }
-};
-
 class Quiet : public vorlix::IMacroReporter {
 public:
     void ShowMessage(int, std::u16string_view) override {}
@@ -27,7 +21,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace vorlix;
-    static Texts texts;
+    static fuzz::FuzzTexts texts;
     static Quiet quiet;
     static CMacroProgram program(texts);
     static CMacroProgram reloaded(texts);

@@ -5,8 +5,15 @@
 
 #include "macro/InstructionText.h"
 #include "macro/MacroProgram.h"
+#include "macro/MacroTextSource.h"
 
 namespace vorlix::fuzz {
+
+class FuzzTexts : public IMacroTextSource {
+public:
+    std::u16string_view CommandName(int) const override { return u"Command"; }
+    std::u16string_view DelayUnitName(int index) const override { return index == 0 ? u"sec" : u"ms"; }
+};
 
 // Stops the fuzzer at the first broken promise.
 inline void Require(bool holds) {
