@@ -1,6 +1,7 @@
 #include "macro/InstructionText.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "macro/MacroEncoding.h"
 #include "macro/MacroTextSource.h"
@@ -393,8 +394,47 @@ int TargetSlot(const MacroInstruction& instruction) {
     }
 }
 
+// The opcode names as UTF-16, so that the many lines that show just their name are a single copy.
+struct WideNames {
+    static constexpr int kCapacity = 40;
+    char16_t text[kOpcodeNameCount][kCapacity];
+    uint8_t length[kOpcodeNameCount];
+};
+
+WideNames MakeWideNames() {
+    WideNames table{};
+    for (int i = 0; i < kOpcodeNameCount; ++i) {
+        const char* name = OpcodeName(i);
+        int n = 0;
+        while (name[n] != 0 && n < WideNames::kCapacity - 1) {
+            table.text[i][n] = static_cast<char16_t>(static_cast<unsigned char>(name[n]));
+            ++n;
+        }
+        table.length[i] = static_cast<uint8_t>(n);
+    }
+    return table;
+}
+
+const WideNames kWideNames = MakeWideNames();
+
+bool ShowsNameOnly(int opcode) {
+    return opcode >= 0 && opcode <= 0xFF && opcode != op::kLoopStart && opcode != op::kConsumerKey &&
+           opcode != op::kMotion && opcode != op::kExtended;
+}
+
+void WriteName(int opcode, char16_t* out) {
+    const int index = opcode & 0xFF;
+    const int length = kWideNames.length[index];
+    std::memcpy(out, kWideNames.text[index], static_cast<size_t>(length) * sizeof(char16_t));
+    out[length] = 0;
+}
+
 void BuildInstructionText(const MacroInstruction& instruction, int targetLine, const IMacroTextSource& texts,
                           char16_t* out) {
+    if (ShowsNameOnly(instruction.opcode)) {
+        WriteName(instruction.opcode, out);
+        return;
+    }
     CTextWriter writer(out, kTextCapacity);
     switch (instruction.opcode) {
         case op::kLoopStart:

@@ -27,6 +27,9 @@ int TargetSlot(const MacroInstruction& instruction);
 void BuildInstructionText(const MacroInstruction& instruction, int targetLine, const IMacroTextSource& texts,
                           char16_t* out);
 
+// Writes the name of first byte opcode (the whole text of a one-byte instruction) into out.
+void WriteName(int opcode, char16_t* out);
+
 // The delay column of a line with stored ticks (1 + ticks) and delay unit (milliseconds per tick).
 std::u16string DelayText(int storedTicks, int unit, const IMacroTextSource& texts);
 

@@ -218,6 +218,30 @@ int CMacroProgram::Add(bool insert, int opcode, int subOpcode, int word1, int wo
     return index;
 }
 
+void CMacroProgram::AppendSingle(int opcode) {
+    // The parser's path for the one-byte instructions that make up most macros: Add without the
+    // checks and fix-ups an append at the end of a one-byte instruction never needs.
+    if (m_used + 1 > m_capacity || m_count >= kMaxInstructions) {
+        return;
+    }
+    const int index = m_count;
+    m_selected[index] = 0;
+    if (m_startsValid) {
+        m_starts[index] = m_used;
+    }
+    MacroInstruction& record = m_pool[m_order[index]];
+    record.opcode = opcode;
+    std::memset(record.operands, 0, sizeof record.operands);
+    record.delayTicks = 1;
+    record.encodedSize = 1;
+    text::WriteName(opcode, record.text);
+    ++m_count;
+    ++m_used;
+    if (m_observer != nullptr) {
+        m_observer->OnRowInserted(index);
+    }
+}
+
 int CMacroProgram::MergeDelay(int line, int ticks) {
     if (line < 0 || line >= m_count) {
         return -1;  // nothing before the insertion point takes the delay
@@ -617,6 +641,17 @@ int CMacroProgram::Serialize(uint8_t* out, int room) const {
     int length = 0;
     uint8_t bytes[kMaxLineBytes];
     for (int line = 0; line < m_count; ++line) {
+        // Lines go straight into out while a whole line surely fits.
+        const MacroInstruction& record = Line(line);
+        if (record.encodedSize == 1 && record.delayTicks <= 1 && encoding::PlainSize(record.opcode) == 1 &&
+            length < room) {
+            out[length++] = static_cast<uint8_t>(record.opcode);
+            continue;
+        }
+        if (length + kMaxLineBytes <= room) {
+            length += SerializeLine(line, out + length);
+            continue;
+        }
         const int n = SerializeLine(line, bytes);
         if (length + n > room) {
             break;
@@ -675,7 +710,7 @@ int CMacroProgram::Parse(const uint8_t* code, int length) {
                 }
                 break;
             default:
-                AppendPlain(bytes[0]);
+                AppendSingle(bytes[0]);
                 break;
         }
         at += size;

@@ -99,6 +99,7 @@ public:
 private:
     MacroInstruction& Record(int line) { return m_pool[m_order[line]]; }
     int Add(bool insert, int opcode, int subOpcode, int word1, int word2);
+    void AppendSingle(int opcode);
     int MergeDelay(int line, int ticks);
     void FillRecord(MacroInstruction& record, int opcode, int subOpcode, int word1, int word2) const;
     int InstructionSize(const MacroInstruction& record) const;
