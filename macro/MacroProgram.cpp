@@ -253,10 +253,11 @@ int CMacroProgram::MergeDelay(int line, int ticks) {
     if (!hadDelay) {
         record.encodedSize += 3;
         m_used += 3;
+        // Only lines after this one move; the parser always merges into the last line.
         if (line != m_count - 1) {
             m_startsValid = false;
+            FollowTargetsAfter(line);
         }
-        FollowTargetsAfter(line);
     }
     Notify(line);
     return line;
