@@ -350,6 +350,17 @@ TEST_F(MacroProgramTest, DeleteRedrawsOnlyChangedJumps) {
     EXPECT_TRUE(program.IsSelected(2));
 }
 
+TEST_F(MacroProgramTest, RetimeRedrawsOnlyRowsWhoseTextChanged) {
+    // The GOTO's offset moves with its target, but its text stays "GOTO 3".
+    Parse(program, "83 02 05 00 04 05");
+    RecordingObserver observer;
+    program.SetObserver(&observer);
+    program.SelectLine(1);
+    EXPECT_EQ(program.SetDelayOfSelected(70), 1);
+    EXPECT_EQ(SerializedHex(program), "83 02 08 00 04 01 46 00 05");
+    EXPECT_EQ(observer.events, Lines{"change 1"});
+}
+
 TEST_F(MacroProgramTest, MoveFollowsTheLineAndItsJumps) {
     // GOTO line 3 ('B' with a delay); move 'B' up above 'A'.
     Parse(program, "83 02 05 00 04 05 01 0A 00 06 83 02 0C 00");
