@@ -7,6 +7,7 @@
 #include "CtlCommand.h"
 #include "DeviceCommand.h"
 #include "LangCommand.h"
+#include "MacroCommand.h"
 #include "SettingsCommand.h"
 #include "StoreCommand.h"
 
@@ -39,6 +40,7 @@ const Command kCommands[] = {
     {"reset", vorlix::ctl::RunResetCommand, "P: give profile P its factory settings"},
     {"export", vorlix::ctl::RunExportCommand, "FILE: save the mouse's profiles and button values to a file"},
     {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
+    {"macro", vorlix::ctl::RunMacroCommand, "list, show, decode, create, delete, import and export macros"},
 };
 
 void PrintUsage(std::ostream& out) {

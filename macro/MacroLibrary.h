@@ -1,0 +1,85 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vorlix {
+
+class CMacroProgram;
+class IMacroFileSystem;
+enum class FileStatus;
+class IMacroReporter;
+
+namespace macrofile {
+inline constexpr int kHeaderSize = 9;
+inline constexpr int kScriptHeaderSize = 48;
+inline constexpr int kMaxBodySize = 2048;
+inline constexpr int kMaxFileSize = kHeaderSize + kMaxBodySize;
+inline constexpr int kListLimit = 50;
+}  // namespace macrofile
+
+// Holds a file's body (the script header and the code) after a read.
+using MacroBody = std::array<uint8_t, macrofile::kMaxFileSize>;
+
+// The recording timing a macro file carries.
+struct MacroTiming {
+    bool withoutDelay = false;
+    bool insertDefaultDelay = false;
+    int defaultDelay = 0;  // milliseconds
+};
+
+// The user's macro library: one file "NAME.Mac" per macro in one folder. Names that differ only in
+// letter case are the same macro, and lookups find a file's own spelling. Every failure is reported
+// through the message table; results are 1/0 or a body length / -1.
+class CMacroLibrary {
+public:
+    CMacroLibrary(IMacroFileSystem& files, IMacroReporter& reporter, std::string folder);
+
+    const std::string& Folder() const { return m_folder; }
+    int CreateFolder();
+    // The macros of the library, each once, in the folder's order, at most limit of them.
+    std::vector<std::u16string> ListMacros(int limit = macrofile::kListLimit);
+    // The path of a macro: its existing file, else the folder + "/" + name + ".Mac".
+    int PathOf(std::u16string_view name, std::string& path);
+
+    // A new macro file holding only the file header. Refused for an existing name.
+    int CreateMacro(std::u16string_view name, int delayUnit = 1);
+    // Reads a macro file; the body (script header and code) lands at the start of body. Returns the
+    // body length, or -1. name only completes the reports.
+    int ReadMacroFile(const std::string& path, std::u16string_view name, MacroBody& body,
+                      MacroTiming& timing);
+    // Reads a macro for binding to a button, its command sequences refreshed from the command table.
+    int ReadForBinding(std::u16string_view name, MacroBody& body);
+    // Reads a macro and parses its code into program (capacity 2000, delay unit 1).
+    int LoadMacro(std::u16string_view name, CMacroProgram& program, MacroTiming& timing);
+    // The same for a macro file anywhere.
+    int LoadMacroFile(const std::string& path, std::u16string_view name, CMacroProgram& program,
+                      MacroTiming& timing);
+    // Writes program as a macro file at path (any folder): a new file replaces the old one whole.
+    int WriteMacroFile(const std::string& path, const CMacroProgram& program, const MacroTiming& timing);
+    int WriteMacro(std::u16string_view name, const CMacroProgram& program, const MacroTiming& timing);
+    // "Save as file": as WriteMacroFile, with the save failure reported too.
+    int ExportMacro(const std::string& path, const CMacroProgram& program, const MacroTiming& timing);
+    // "Load from file": copies a file into the library under its name without ".mac"; name receives it.
+    int ImportMacro(const std::string& sourcePath, std::u16string& name);
+    // Deletes the open macro's file; only when the chosen entry is that macro exactly.
+    int DeleteMacro(std::u16string_view currentName, const std::u16string* chosenEntry);
+
+private:
+    // The file that holds the macro, found without regard to letter case; empty when none.
+    std::string ExistingFile(std::u16string_view name);
+    bool CheckNewName(std::u16string_view name);
+    int ReportStatus(FileStatus status, const std::string& path, std::u16string_view name);
+
+    IMacroFileSystem& m_files;
+    IMacroReporter& m_reporter;
+    std::string m_folder;
+};
+
+// Rewrites the key sequence of every command in the code of a body with the command table's.
+void RefreshCommandSequences(uint8_t* body, int bodyLength);
+
+}  // namespace vorlix
