@@ -15,7 +15,7 @@ namespace {
 
 using namespace colour;
 
-const SBitmapSpec& Spec(int id) {
+const SBitmapInfo& Info(int id) {
     return *FindBitmap(id);
 }
 
@@ -39,15 +39,15 @@ void Well(QPainter& painter, const QRect& area, const QColor& fill = QColor(43, 
 
 // The common face of every dialog and page: a chamfered panel on the key, a title at its top.
 QImage Dialog(int id, const QString& title, int chamfer = 18, int titleSize = 20, bool titleLine = true) {
-    const SBitmapSpec& spec = Spec(id);
-    QImage image = Filled(spec.width, spec.height, kKey);
+    const SBitmapInfo& info = Info(id);
+    QImage image = Filled(info.width, info.height, kKey);
     QPainter painter(&image);
     Panel(painter, image.rect(), chamfer, kBed, kBed);
-    Text(painter, QRect(24, 10, spec.width - 120, 30), title, titleSize, kText,
+    Text(painter, QRect(24, 10, info.width - 120, 30), title, titleSize, kText,
          Qt::AlignLeft | Qt::AlignVCenter);
     if (titleLine) {
         painter.setPen(kLine);
-        painter.drawLine(20, 44, spec.width - 21, 44);
+        painter.drawLine(20, 44, info.width - 21, 44);
     }
     return image;
 }
@@ -91,8 +91,8 @@ QImage CArtGenerator::Cached(int id) {
 }
 
 QImage CArtGenerator::Draw(int id) {
-    const SBitmapSpec* spec = FindBitmap(id);
-    if (spec == nullptr) {
+    const SBitmapInfo* info = FindBitmap(id);
+    if (info == nullptr) {
         return {};
     }
     switch (id) {
@@ -139,10 +139,10 @@ QImage CArtGenerator::Draw(int id) {
     if (id >= 418 && id <= 422) {
         return TypeRow(id == 418 ? 4 : id - 419);
     }
-    if (spec->key == EKey::White) {
+    if (info->key == EKey::White) {
         return Slider(id);
     }
-    if (spec->key == EKey::Alpha) {
+    if (info->key == EKey::Alpha) {
         return Icon(id);
     }
     return Button(id);
@@ -351,10 +351,10 @@ QImage CArtGenerator::Page(int id) {
             page = &text;
         }
     }
-    const SBitmapSpec& spec = Spec(id);
-    QImage image = Filled(spec.width, spec.height, kKey);
+    const SBitmapInfo& info = Info(id);
+    QImage image = Filled(info.width, info.height, kKey);
     QPainter painter(&image);
-    Panel(painter, image.rect(), 12, kBed, kBed, spec.width > 300);
+    Panel(painter, image.rect(), 12, kBed, kBed, info.width > 300);
     if (id == 474) {
         Text(painter, QRect(18, 12, 170, 22), page->title, 16, kText, Qt::AlignLeft | Qt::AlignVCenter);
         Text(painter, QRect(18, 32, 170, 16), "How many times?", 11, kMuted, Qt::AlignLeft | Qt::AlignVCenter,
@@ -362,13 +362,13 @@ QImage CArtGenerator::Page(int id) {
         Well(painter, PlaceRect(474, 1809));
         return image;
     }
-    Text(painter, QRect(20, 8, spec.width - 80, 30), page->title, 18, kText,
+    Text(painter, QRect(20, 8, info.width - 80, 30), page->title, 18, kText,
          Qt::AlignLeft | Qt::AlignVCenter);
     painter.setPen(kLine);
-    painter.drawLine(16, 40, spec.width - 17, 40);
-    if (spec.height == 173) {
+    painter.drawLine(16, 40, info.width - 17, 40);
+    if (info.height == 173) {
         PageIcon(painter, QRect(24, 54, 60, 56), page->icon);
-        Text(painter, QRect(104, 52, spec.width - 124, 64), page->body, 14, kText,
+        Text(painter, QRect(104, 52, info.width - 124, 64), page->body, 14, kText,
              Qt::AlignLeft | Qt::AlignVCenter, false);
         return image;
     }
@@ -433,10 +433,10 @@ QImage CArtGenerator::HotSpot(int id) {
 QImage CArtGenerator::LedZone(int id) {
     const int zone = (id - 1746) % 5;
     const bool selected = id >= 1751;
-    const SBitmapSpec& spec = Spec(id);
+    const SBitmapInfo& info = Info(id);
     const QRect place = PlaceRect(kLedDialog, 1740 + zone);
-    const QImage under = Cached(kLedDialog).copy(QRect(place.topLeft(), QSize(spec.width / 4, spec.height)));
-    return Strip(spec.width / 4, spec.height, true, [&](QPainter& painter, const QRect& frame, EFrame look) {
+    const QImage under = Cached(kLedDialog).copy(QRect(place.topLeft(), QSize(info.width / 4, info.height)));
+    return Strip(info.width / 4, info.height, true, [&](QPainter& painter, const QRect& frame, EFrame look) {
         painter.drawImage(frame.topLeft(), under);
         painter.setRenderHint(QPainter::Antialiasing, true);
         const QRectF ring = QRectF(frame).adjusted(2.5, 2.5, -2.5, -2.5);
@@ -459,10 +459,10 @@ QImage CArtGenerator::LedZone(int id) {
 }
 
 QImage CArtGenerator::Notice(int id) {
-    const SBitmapSpec& spec = Spec(id);
+    const SBitmapInfo& info = Info(id);
     const QColor key(64, 64, 64);
     const QColor plate(16, 18, 22);
-    QImage image = Filled(spec.width, spec.height, key);
+    QImage image = Filled(info.width, info.height, key);
     QPainter painter(&image);
     const auto plateShape = [&](const QRect& area, int chamfer) {
         painter.save();
@@ -484,8 +484,8 @@ QImage CArtGenerator::Notice(int id) {
     }
     if (id == 320 || id == 321) {  // side-button arrows: the arrow is the shape
         const bool back = id == 320;
-        const qreal w = spec.width;
-        const qreal h = spec.height;
+        const qreal w = info.width;
+        const qreal h = info.height;
         QPolygonF arrow;
         arrow << QPointF(0, h / 2) << QPointF(w * 0.45, 0) << QPointF(w * 0.45, h * 0.27)
               << QPointF(w, h * 0.27) << QPointF(w, h * 0.73) << QPointF(w * 0.45, h * 0.73)
@@ -508,11 +508,11 @@ QImage CArtGenerator::Notice(int id) {
         painter.drawPolygon(inner);
         return image;
     }
-    plateShape(image.rect(), std::min(10, spec.height / 4));
+    plateShape(image.rect(), std::min(10, info.height / 4));
     if (id <= 304) {
-        Text(painter, QRect(0, 0, spec.width / 2 - 2, spec.height), "P", 28, kAccentBright,
+        Text(painter, QRect(0, 0, info.width / 2 - 2, info.height), "P", 28, kAccentBright,
              Qt::AlignRight | Qt::AlignVCenter);
-        Text(painter, QRect(spec.width / 2 + 2, 0, spec.width / 2, spec.height), QString::number(id - 299),
+        Text(painter, QRect(info.width / 2 + 2, 0, info.width / 2, info.height), QString::number(id - 299),
              28, kText, Qt::AlignLeft | Qt::AlignVCenter);
     } else if (id <= 319) {
         Text(painter, QRect(20, 4, 200, 28), QString("LEVEL %1").arg(id - 315), 20, kText,
@@ -526,15 +526,15 @@ QImage CArtGenerator::Notice(int id) {
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.setPen(QPen(locked ? kAccentBright : kMuted, 2.5));
         painter.setBrush(Qt::NoBrush);
-        const QRectF body(14, spec.height / 2.0 - 3, 18, 13);
+        const QRectF body(14, info.height / 2.0 - 3, 18, 13);
         painter.drawRect(body);
         painter.drawArc(QRectF(17, body.top() - 10, 12, 20), locked ? 0 : 30 * 16, 180 * 16);
-        Text(painter, QRect(40, 0, spec.width - 48, spec.height), locked ? "LOCK" : "UNLOCK", 24, kText,
+        Text(painter, QRect(40, 0, info.width - 48, info.height), locked ? "LOCK" : "UNLOCK", 24, kText,
              Qt::AlignLeft | Qt::AlignVCenter);
     } else {
         static const char* rates[] = {"125Hz", "250Hz", "500Hz", "1000Hz"};
-        Text(painter, QRect(0, 8, spec.width, 22), "POLLING RATE", 15, kMuted);
-        Text(painter, QRect(0, 34, spec.width, 54), rates[id - 326], 36, kText);
+        Text(painter, QRect(0, 8, info.width, 22), "POLLING RATE", 15, kMuted);
+        Text(painter, QRect(0, 34, info.width, 54), rates[id - 326], 36, kText);
     }
     return image;
 }
@@ -590,8 +590,8 @@ QImage CArtGenerator::TypeRow(int type) {
 }
 
 QImage CArtGenerator::Slider(int id) {
-    const SBitmapSpec& spec = Spec(id);
-    QImage image = Filled(spec.width, spec.height, Qt::white);
+    const SBitmapInfo& info = Info(id);
+    QImage image = Filled(info.width, info.height, Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
     const auto groove = [&](const QRect& area, const QColor& fill) {
@@ -613,25 +613,25 @@ QImage CArtGenerator::Slider(int id) {
         case 177:
         case 186:
         case 237:
-            groove(QRect(3, spec.height / 2 - 3, spec.width - 6, 6), QColor(40, 43, 50));
+            groove(QRect(3, info.height / 2 - 3, info.width - 6, 6), QColor(40, 43, 50));
             break;
         case 467:  // above the thumb: the levels still free
-            groove(QRect(spec.width / 2 - 4, 2, 8, spec.height - 4), QColor(40, 43, 50));
+            groove(QRect(info.width / 2 - 4, 2, 8, info.height - 4), QColor(40, 43, 50));
             break;
         case 468:  // below the thumb: the sensitivity in use
-            groove(QRect(spec.width / 2 - 4, 2, 8, spec.height - 4), kAccent);
+            groove(QRect(info.width / 2 - 4, 2, 8, info.height - 4), kAccent);
             break;
         case 178:
         case 179:
         case 180:
         case 181:
         case 236:
-            thumb(QRect(1, 3, spec.width - 2, spec.height - 6), id == 179 || id == 181);
-            painter.fillRect(QRect(spec.width / 2 - 1, 9, 2, spec.height - 18), QColor(225, 228, 232));
+            thumb(QRect(1, 3, info.width - 2, info.height - 6), id == 179 || id == 181);
+            painter.fillRect(QRect(info.width / 2 - 1, 9, 2, info.height - 18), QColor(225, 228, 232));
             break;
         case kDpiThumb:
-            thumb(QRect(4, 1, spec.width - 8, spec.height - 2), false);
-            painter.fillRect(QRect(10, spec.height / 2 - 1, spec.width - 20, 2), kAccentBright);
+            thumb(QRect(4, 1, info.width - 8, info.height - 2), false);
+            painter.fillRect(QRect(10, info.height / 2 - 1, info.width - 20, 2), kAccentBright);
             break;
         case 1756:  // frame around the background's hue column, transparent inside
             painter.setPen(QColor(70, 75, 85));
@@ -652,13 +652,13 @@ QImage CArtGenerator::Slider(int id) {
 }
 
 QImage CArtGenerator::Icon(int id) {
-    const SBitmapSpec& spec = Spec(id);
-    QImage image(spec.width, spec.height, QImage::Format_ARGB32);
+    const SBitmapInfo& info = Info(id);
+    QImage image(info.width, info.height, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
     if (id == 107 || id == 108 || id == 800) {
-        const qreal s = spec.width;
+        const qreal s = info.width;
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor(22, 24, 29));
         painter.drawRoundedRect(QRectF(0.5, 0.5, s - 1, s - 1), s * 0.2, s * 0.2);
@@ -735,9 +735,9 @@ QImage CArtGenerator::Icon(int id) {
 }
 
 QImage CArtGenerator::Button(int id) {
-    const SBitmapSpec& spec = Spec(id);
-    const int fw = spec.kind == EKind::StripH ? spec.width / 4 : spec.width;
-    const int fh = spec.kind == EKind::StripV ? spec.height / 4 : spec.height;
+    const SBitmapInfo& info = Info(id);
+    const int fw = info.kind == EKind::StripH ? info.width / 4 : info.width;
+    const int fh = info.kind == EKind::StripV ? info.height / 4 : info.height;
     // Glyph-only buttons.
     struct SGlyphButton {
         int id;
@@ -867,33 +867,33 @@ QImage CArtGenerator::Button(int id) {
         });
     }
     if (id == kProgressEmpty || id == kProgressFull) {
-        QImage image = Filled(spec.width, spec.height, QColor(10, 10, 10));
+        QImage image = Filled(info.width, info.height, QColor(10, 10, 10));
         QPainter painter(&image);
         if (id == kProgressFull) {
-            QLinearGradient fill(0, 0, 0, spec.height);
+            QLinearGradient fill(0, 0, 0, info.height);
             fill.setColorAt(0, kAccentBright);
             fill.setColorAt(1, kAccentDark);
             painter.fillRect(image.rect().adjusted(1, 1, -1, -1), fill);
             painter.setPen(QPen(QColor(255, 255, 255, 40), 4));
-            for (int x = -20; x < spec.width; x += 14) {
-                painter.drawLine(x, spec.height, x + 14, 0);
+            for (int x = -20; x < info.width; x += 14) {
+                painter.drawLine(x, info.height, x + 14, 0);
             }
         } else {
             painter.setPen(kLine);
-            for (int x = 8; x < spec.width; x += 20) {
-                painter.drawLine(x, 4, x, spec.height - 5);
+            for (int x = 8; x < info.width; x += 20) {
+                painter.drawLine(x, 4, x, info.height - 5);
             }
         }
         return image;
     }
     if (id == kScrollChannel || id == kScrollThumb) {
-        QImage image = Filled(spec.width, spec.height, QColor(14, 15, 18));
+        QImage image = Filled(info.width, info.height, QColor(14, 15, 18));
         QPainter painter(&image);
         if (id == kScrollThumb) {
-            painter.fillRect(QRect(3, 2, spec.width - 6, spec.height - 4), QColor(70, 75, 85));
-            painter.fillRect(QRect(7, spec.height / 2 - 5, spec.width - 14, 10), kAccent);
+            painter.fillRect(QRect(3, 2, info.width - 6, info.height - 4), QColor(70, 75, 85));
+            painter.fillRect(QRect(7, info.height / 2 - 5, info.width - 14, 10), kAccent);
         } else {
-            painter.fillRect(QRect(spec.width / 2 - 1, 0, 2, spec.height), QColor(34, 37, 43));
+            painter.fillRect(QRect(info.width / 2 - 1, 0, 2, info.height), QColor(34, 37, 43));
         }
         return image;
     }
@@ -944,7 +944,7 @@ QImage CArtGenerator::Button(int id) {
             return LabelStrip(fw, fh, label.text, size, label.chosen);
         }
     }
-    return Filled(spec.width, spec.height, kBed);
+    return Filled(info.width, info.height, kBed);
 }
 
 }  // namespace vorlix::art

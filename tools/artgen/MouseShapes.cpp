@@ -23,8 +23,8 @@ QPainterPath CMouseShapes::Body() {
 
 QRect CMouseShapes::HotSpotRect(int k) {
     const SPlace* place = FindPlace(kMainFace, kHotSpotControl + k);
-    const SBitmapSpec* spec = FindBitmap(kHotSpotMask + k);
-    return QRect(place->x, place->y, spec->width, spec->height);
+    const SBitmapInfo* info = FindBitmap(kHotSpotMask + k);
+    return QRect(place->x, place->y, info->width, info->height);
 }
 
 QPainterPath CMouseShapes::Button(int k) {

@@ -65,20 +65,20 @@ int main(int argc, char** argv) {
     vorlix::art::CArtGenerator generator;
     int failures = 0;
     int written = 0;
-    for (const vorlix::SBitmapSpec& spec : vorlix::BitmapTable()) {
-        for (int id = spec.first; id <= spec.last; ++id) {
+    for (const vorlix::SBitmapInfo& info : vorlix::BitmapTable()) {
+        for (int id = info.first; id <= info.last; ++id) {
             if (!only.isEmpty() && !only.contains(id)) {
                 continue;
             }
             const QImage image = generator.Draw(id);
-            if (image.width() != spec.width || image.height() != spec.height) {
+            if (image.width() != info.width || image.height() != info.height) {
                 std::fprintf(stderr, "picture %d: drawn %dx%d, the table says %dx%d\n", id, image.width(),
-                             image.height(), spec.width, spec.height);
+                             image.height(), info.width, info.height);
                 ++failures;
                 continue;
             }
             const QString path = QStringLiteral("%1/%2.png").arg(folder).arg(id);
-            if (!Compact(image, spec.key).save(path, "PNG", 0)) {
+            if (!Compact(image, info.key).save(path, "PNG", 0)) {
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
                 ++failures;
                 continue;

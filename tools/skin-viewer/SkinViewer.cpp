@@ -161,26 +161,26 @@ constexpr SPreviewSkin kPreviewSkins[] = {
 }  // namespace
 
 QImage CSkinViewer::Preview(int window) {
-    const SBitmapSpec* spec = FindBitmap(window);
+    const SBitmapInfo* info = FindBitmap(window);
     QImage face = CSkinImages::Image(window);
-    if (spec == nullptr || face.isNull() || spec->key != EKey::Dialog) {
+    if (info == nullptr || face.isNull() || info->key != EKey::Dialog) {
         return {};
     }
     face = face.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&face);
     for (const SPreviewSkin& skin : kPreviewSkins) {
         const SPlace* place = FindPlace(skin.window, skin.control);
-        const SBitmapSpec* pictureSpec = FindBitmap(skin.picture);
-        if (skin.window != window || place == nullptr || pictureSpec == nullptr) {
+        const SBitmapInfo* pictureInfo = FindBitmap(skin.picture);
+        if (skin.window != window || place == nullptr || pictureInfo == nullptr) {
             continue;
         }
         QImage picture = CSkinImages::Image(skin.picture);
-        if (pictureSpec->kind == EKind::StripH) {
+        if (pictureInfo->kind == EKind::StripH) {
             picture = picture.copy(0, 0, picture.width() / 4, picture.height());
-        } else if (pictureSpec->kind == EKind::StripV) {
+        } else if (pictureInfo->kind == EKind::StripV) {
             picture = picture.copy(0, 0, picture.width(), picture.height() / 4);
         }
-        if (pictureSpec->key == EKey::White) {
+        if (pictureInfo->key == EKey::White) {
             picture = CSkinImages::Keyed(picture, 0xFFFFFF);
         }
         if (skin.control >= kHotSpotControl && skin.control < kHotSpotControl + 8) {
@@ -211,10 +211,10 @@ CSkinViewer::CSkinViewer(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Vorlix skin viewer"));
     m_list = new QListWidget(this);
     m_list->setFixedWidth(300);
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        for (int id = spec.first; id <= spec.last; ++id) {
+    for (const SBitmapInfo& info : BitmapTable()) {
+        for (int id = info.first; id <= info.last; ++id) {
             auto* item =
-                new QListWidgetItem(QStringLiteral("%1  %2").arg(id).arg(QString::fromUtf8(spec.role)));
+                new QListWidgetItem(QStringLiteral("%1  %2").arg(id).arg(QString::fromUtf8(info.role)));
             item->setData(Qt::UserRole, id);
             m_list->addItem(item);
         }
@@ -247,12 +247,12 @@ CSkinViewer::CSkinViewer(QWidget* parent) : QWidget(parent) {
 }
 
 QImage CSkinViewer::Review(int id, int zoom) {
-    const SBitmapSpec* spec = FindBitmap(id);
+    const SBitmapInfo* info = FindBitmap(id);
     const QImage image = CSkinImages::Image(id);
-    if (spec == nullptr || image.isNull()) {
+    if (info == nullptr || image.isNull()) {
         return {};
     }
-    QRegion inside = InsideOf(image, spec->key);
+    QRegion inside = InsideOf(image, info->key);
     for (int base : {kHotSpotNormal, kHotSpotHover, kHotSpotSelected, kHotSpotPressed}) {
         if (id >= base && id < base + 8) {  // a hot-spot skin shows through its button's mask
             inside = RegionFromMask(CSkinImages::Image(kHotSpotMask + id - base));
@@ -285,8 +285,8 @@ QImage CSkinViewer::Review(int id, int zoom) {
 }
 
 int CSkinViewer::ShowId(int id) {
-    const SBitmapSpec* spec = FindBitmap(id);
-    if (spec == nullptr) {
+    const SBitmapInfo* info = FindBitmap(id);
+    if (info == nullptr) {
         return 0;
     }
     m_id = id;
@@ -294,13 +294,13 @@ int CSkinViewer::ShowId(int id) {
     m_picture->setPixmap(QPixmap::fromImage(review));
     m_facts->setText(QStringLiteral("<b>%1</b> &nbsp; %2 × %3 &nbsp; %4 &nbsp; %5 &nbsp; %6")
                          .arg(id)
-                         .arg(spec->width)
-                         .arg(spec->height)
-                         .arg(QString::fromLatin1(KeyName(spec->key)))
-                         .arg(spec->kind == EKind::StripH   ? QStringLiteral("4 frames side by side")
-                              : spec->kind == EKind::StripV ? QStringLiteral("4 frames one above the other")
+                         .arg(info->width)
+                         .arg(info->height)
+                         .arg(QString::fromLatin1(KeyName(info->key)))
+                         .arg(info->kind == EKind::StripH   ? QStringLiteral("4 frames side by side")
+                              : info->kind == EKind::StripV ? QStringLiteral("4 frames one above the other")
                                                             : QString())
-                         .arg(QString::fromUtf8(spec->role)));
+                         .arg(QString::fromUtf8(info->role)));
     for (int row = 0; row < m_list->count(); ++row) {
         if (m_list->item(row)->data(Qt::UserRole).toInt() == id && m_list->currentRow() != row) {
             m_list->setCurrentRow(row);
@@ -319,9 +319,9 @@ QImage CSkinViewer::Sheet(int width) {
     int x = 8;
     int y = 8;
     int rowHeight = 0;
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        for (int id = spec.first; id <= spec.last; ++id) {
-            QImage image = Review(id, spec.width < 40 && spec.height < 40 ? 2 : 1);
+    for (const SBitmapInfo& info : BitmapTable()) {
+        for (int id = info.first; id <= info.last; ++id) {
+            QImage image = Review(id, info.width < 40 && info.height < 40 ? 2 : 1);
             if (image.width() > width - 16) {
                 image = image.scaledToWidth(width - 16);
             }

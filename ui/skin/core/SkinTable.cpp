@@ -9,7 +9,7 @@ namespace {
 
 // Every picture of the programs. One entry per line, "{first, last, width, height, EKey::" at its start: the
 // build reads the ids from these lines to embed resources/bitmaps/<id>.png and fails when one is missing.
-constexpr SBitmapSpec kBitmaps[] = {
+constexpr SBitmapInfo kBitmaps[] = {
     // Monitor tray and window icons, the program icon.
     {107, 107, 32, 32, EKey::Alpha, EKind::Icon, "monitor icon"},
     {108, 108, 16, 16, EKey::Alpha, EKind::Icon, "monitor small icon"},
@@ -279,7 +279,7 @@ constexpr SPlace kPlaces[] = {
 
 }  // namespace
 
-std::span<const SBitmapSpec> BitmapTable() {
+std::span<const SBitmapInfo> BitmapTable() {
     return kBitmaps;
 }
 
@@ -287,10 +287,10 @@ std::span<const SPlace> PlaceTable() {
     return kPlaces;
 }
 
-const SBitmapSpec* FindBitmap(int id) {
-    for (const SBitmapSpec& spec : kBitmaps) {
-        if (id >= spec.first && id <= spec.last) {
-            return &spec;
+const SBitmapInfo* FindBitmap(int id) {
+    for (const SBitmapInfo& info : kBitmaps) {
+        if (id >= info.first && id <= info.last) {
+            return &info;
         }
     }
     return nullptr;

@@ -24,7 +24,7 @@ enum class EKind {
 
 // One picture, or a run of pictures first..last sharing size, key and kind, in the id table. The
 // art generator draws every id of this table; the build fails when resources/bitmaps lacks one.
-struct SBitmapSpec {
+struct SBitmapInfo {
     int first;
     int last;
     int width;
@@ -45,11 +45,11 @@ struct SPlace {
     int height;
 };
 
-std::span<const SBitmapSpec> BitmapTable();
+std::span<const SBitmapInfo> BitmapTable();
 std::span<const SPlace> PlaceTable();
 
 // The entry that covers the id, or nullptr.
-const SBitmapSpec* FindBitmap(int id);
+const SBitmapInfo* FindBitmap(int id);
 // The place of a control on a window, or nullptr.
 const SPlace* FindPlace(int window, int control);
 

@@ -63,20 +63,20 @@ TEST(SliderGeometry, DegenerateRangeOrLengthDoesNotDivideByZero) {
 
 TEST(SkinTable, IdsAreUniqueAndEveryPlaceFitsItsWindow) {
     std::set<int> ids;
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        ASSERT_LE(spec.first, spec.last);
-        for (int id = spec.first; id <= spec.last; ++id) {
+    for (const SBitmapInfo& info : BitmapTable()) {
+        ASSERT_LE(info.first, info.last);
+        for (int id = info.first; id <= info.last; ++id) {
             EXPECT_TRUE(ids.insert(id).second) << "id " << id << " listed twice";
         }
-        if (spec.kind == EKind::StripH) {
-            EXPECT_EQ(spec.width % kFrameCount, 0) << spec.first;
+        if (info.kind == EKind::StripH) {
+            EXPECT_EQ(info.width % kFrameCount, 0) << info.first;
         }
-        if (spec.kind == EKind::StripV) {
-            EXPECT_EQ(spec.height % kFrameCount, 0) << spec.first;
+        if (info.kind == EKind::StripV) {
+            EXPECT_EQ(info.height % kFrameCount, 0) << info.first;
         }
     }
     for (const SPlace& place : PlaceTable()) {
-        const SBitmapSpec* window = FindBitmap(place.window);
+        const SBitmapInfo* window = FindBitmap(place.window);
         ASSERT_NE(window, nullptr) << place.window;
         EXPECT_GE(place.x, 0);
         EXPECT_GE(place.y, 0);
@@ -85,7 +85,7 @@ TEST(SkinTable, IdsAreUniqueAndEveryPlaceFitsItsWindow) {
     }
     // The hot-spots' skins and masks share one size per button.
     for (int k = 0; k < 8; ++k) {
-        const SBitmapSpec* mask = FindBitmap(kHotSpotMask + k);
+        const SBitmapInfo* mask = FindBitmap(kHotSpotMask + k);
         for (int base : {kHotSpotNormal, kHotSpotHover, kHotSpotSelected, kHotSpotPressed}) {
             EXPECT_EQ(FindBitmap(base + k)->width, mask->width);
             EXPECT_EQ(FindBitmap(base + k)->height, mask->height);

@@ -21,16 +21,16 @@ int Distance(QRgb a, QRgb b) {
 
 TEST(Pictures, EveryIdIsEmbeddedAtItsSizeWithItsKey) {
     SkinTestApp();
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        for (int id = spec.first; id <= spec.last; ++id) {
+    for (const SBitmapInfo& info : BitmapTable()) {
+        for (int id = info.first; id <= info.last; ++id) {
             SCOPED_TRACE(id);
             const QImage image = CSkinImages::Image(id);
             ASSERT_FALSE(image.isNull());
-            EXPECT_EQ(image.width(), spec.width);
-            EXPECT_EQ(image.height(), spec.height);
-            const long key = KeyRgb(spec.key);
-            if (spec.key == EKey::Dialog || spec.key == EKey::Overlay ||
-                (spec.key == EKey::Notice && id != 315 && (id < 305 || id > 314))) {
+            EXPECT_EQ(image.width(), info.width);
+            EXPECT_EQ(image.height(), info.height);
+            const long key = KeyRgb(info.key);
+            if (info.key == EKey::Dialog || info.key == EKey::Overlay ||
+                (info.key == EKey::Notice && id != 315 && (id < 305 || id > 314))) {
                 if (id == 417) {
                     continue;  // the caption is a plate drawn inside the wheel: no outside of its own
                 }
@@ -38,7 +38,7 @@ TEST(Pictures, EveryIdIsEmbeddedAtItsSizeWithItsKey) {
                 EXPECT_EQ(image.pixel(0, 0) & 0xFFFFFFu, static_cast<QRgb>(key));
                 EXPECT_FALSE(RegionFromImage(image, static_cast<std::uint32_t>(key)).isEmpty());
             }
-            if (spec.key == EKey::Alpha) {
+            if (info.key == EKey::Alpha) {
                 EXPECT_TRUE(image.hasAlphaChannel());
             }
         }
@@ -49,12 +49,12 @@ TEST(Pictures, ShapesHaveNoHolesAndNoFringe) {
     // Key pixels all belong to the outside (reachable from the border), and no pixel next to the key
     // is almost the key: such a pixel is inside the shape and would fringe it.
     SkinTestApp();
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        const long key = KeyRgb(spec.key);
-        if (key < 0 || spec.key == EKey::Mask) {
+    for (const SBitmapInfo& info : BitmapTable()) {
+        const long key = KeyRgb(info.key);
+        if (key < 0 || info.key == EKey::Mask) {
             continue;
         }
-        for (int id = spec.first; id <= spec.last; ++id) {
+        for (int id = info.first; id <= info.last; ++id) {
             const QImage image = CSkinImages::Image(id);
             const int w = image.width();
             const int h = image.height();
@@ -97,7 +97,7 @@ TEST(Pictures, ShapesHaveNoHolesAndNoFringe) {
                     }
                 }
             }
-            if (spec.key != EKey::White) {  // slider pictures may show the background through them
+            if (info.key != EKey::White) {  // slider pictures may show the background through them
                 EXPECT_EQ(holes, 0) << "picture " << id;
             }
             EXPECT_EQ(fringe, 0) << "picture " << id;
@@ -121,20 +121,20 @@ TEST(Pictures, HotSpotMasksAreBlackAndWhiteAndStripsChangeWithTheState) {
                   mask.width() * mask.height() + 1);
     }
     // The four frames of a strip differ from each other.
-    for (const SBitmapSpec& spec : BitmapTable()) {
-        if (spec.kind != EKind::StripH && spec.kind != EKind::StripV) {
+    for (const SBitmapInfo& info : BitmapTable()) {
+        if (info.kind != EKind::StripH && info.kind != EKind::StripV) {
             continue;
         }
-        const QImage strip = CSkinImages::Image(spec.first);
-        const SFrameSize frame = FrameSizeOf(strip.width(), strip.height(), spec.kind == EKind::StripH);
+        const QImage strip = CSkinImages::Image(info.first);
+        const SFrameSize frame = FrameSizeOf(strip.width(), strip.height(), info.kind == EKind::StripH);
         const auto frameAt = [&](int i) {
-            return spec.kind == EKind::StripH ? strip.copy(i * frame.width, 0, frame.width, frame.height)
+            return info.kind == EKind::StripH ? strip.copy(i * frame.width, 0, frame.width, frame.height)
                                               : strip.copy(0, i * frame.height, frame.width, frame.height);
         };
         for (int a = 0; a < kFrameCount; ++a) {
             for (int b = a + 1; b < kFrameCount; ++b) {
-                if (spec.first != 388) {  // the started look is disabled in every frame
-                    EXPECT_NE(frameAt(a), frameAt(b)) << spec.first << " frames " << a << " " << b;
+                if (info.first != 388) {  // the started look is disabled in every frame
+                    EXPECT_NE(frameAt(a), frameAt(b)) << info.first << " frames " << a << " " << b;
                 }
             }
         }
