@@ -44,7 +44,7 @@ protected:
         std::vector<std::string> argv{ChildProcess::BinDir() + "/vorlixctl"};
         argv.insert(argv.end(), args.begin(), args.end());
         ChildProcess child(argv, {"VORLIX_VIRTUAL_MOUSE=" + socket, "XDG_CONFIG_HOME=" + temp.Path(),
-                                  "XDG_RUNTIME_DIR=" + temp.Path()});
+                                  "XDG_RUNTIME_DIR=" + temp.Path(), "HOME=" + temp.Path(), "LC_ALL=C"});
         const int status = child.Wait(60000);
         if (output != nullptr) {
             *output = child.Output();
