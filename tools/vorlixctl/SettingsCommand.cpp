@@ -508,8 +508,9 @@ int RunButtonCommand(Invocation& call) {
         return kUsage;
     }
     if (index == CButtonCatalogue::kMacroKey) {
-        call.err << "vorlixctl: a macro key needs its macro: bind one with the macro commands, which write "
-                    "the script and the button together\n";
+        call.err << "vorlixctl: a macro key needs its macro: bind one with \"vorlixctl macro bind "
+                 << profile + 1 << " " << button + 1
+                 << " NAME\", which writes the script and the button together\n";
         return kUsage;
     }
     if ((index == CButtonCatalogue::kLaunch) != args.program.has_value()) {
