@@ -1,10 +1,12 @@
-// Speed of the macro program model: parse + serialize of a full 2000-byte macro, and single edits
-// on a program at the budget's maximum. Goals: parse + serialize under 50 us, any edit under 50 us.
+// Speed of the macro program model: parse + serialize of a full 2000-byte macro, single edits on a
+// program at the budget's maximum, and the heaviest edits a full program allows. Goals: parse +
+// serialize under 50 us, any edit under 50 us.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <ctime>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "macro/MacroProgram.h"
@@ -86,58 +88,85 @@ double ThreadMicroseconds() {
     return static_cast<double>(now.tv_sec) * 1e6 + static_cast<double>(now.tv_nsec) / 1e3;
 }
 
-// 1000 random edits per iteration (insert, command insert, delete with pairs, move, re-time); the
-// program returns to its starting state between iterations, untimed. Each edit is timed on the
-// thread's own CPU clock, so that a busy machine's preemptions do not count as edit time.
+enum EditKind { kDelete, kInsert, kInsertCommand, kRetime, kMoveUp, kMoveDown, kKinds };
+const char* const kKindNames[kKinds] = {"delete", "insert", "command", "retime", "up", "down"};
+
+// One edit of the selected line; its time on the thread's own CPU clock, so that a busy machine's
+// preemptions do not count as edit time (its interrupts still do).
+double TimedEdit(CMacroProgram& program, EditKind kind, int value) {
+    const double start = ThreadMicroseconds();
+    switch (kind) {
+        case kDelete:
+            program.DeleteSelected(true);
+            break;
+        case kInsert:
+            program.InsertPlain(0x04 + value % 0x70);
+            break;
+        case kInsertCommand:
+            program.InsertExtended(0x80 + value % 20);
+            break;
+        case kRetime:
+            program.SetDelayOfSelected(value % 300);
+            break;
+        case kMoveUp:
+            program.MoveSelectedUp();
+            break;
+        default:
+            program.MoveSelectedDown();
+            break;
+    }
+    return ThreadMicroseconds() - start;
+}
+
+double Percentile(std::vector<double>& sorted, double fraction) {
+    if (sorted.empty()) {
+        return 0;
+    }
+    return sorted[std::min(sorted.size() - 1,
+                           static_cast<size_t>(static_cast<double>(sorted.size()) * fraction))];
+}
+
+// 1000 random edits per iteration (half deletes with pairs, the rest inserts, command inserts,
+// re-times and moves), the same sequence every iteration: the same seed on the same starting program.
+// Reports per kind the 50th, 99th and 99.9th percentile and the maximum of all timings, and, per edit
+// of the sequence, the fastest of its repetitions: the largest of those minimums is the worst cost of
+// a real edit, free of the one-off interruptions that make the raw maximum.
 void RandomEdits(benchmark::State& state, const std::vector<uint8_t>& code) {
+    constexpr int kEdits = 1000;
     Texts texts;
     CMacroProgram program(texts);
-    std::mt19937 random(2);
-    std::vector<double> times;
+    std::vector<double> times[kKinds];
+    std::vector<double> fastest(kEdits, 1e30);
+    std::vector<int> kindOf(kEdits, 0);
     for (auto _ : state) {
         program.Parse(code.data(), static_cast<int>(code.size()));
+        std::mt19937 random(2);
         double elapsed = 0;
-        for (int edit = 0; edit < 1000; ++edit) {
+        for (int edit = 0; edit < kEdits; ++edit) {
             const int line = static_cast<int>(random() % static_cast<unsigned>(std::max(1, program.Count())));
-            const unsigned kind = edit % 2 == 0 ? 0 : 1 + random() % 5;
+            const auto kind = static_cast<EditKind>(edit % 2 == 0 ? 0 : 1 + static_cast<int>(random() % 5));
+            const int value = static_cast<int>(random() % 0x10000);
             program.SelectOnly(line);
-            const double start = ThreadMicroseconds();
-            switch (kind) {
-                case 0:
-                    program.DeleteSelected(true);
-                    break;
-                case 1:
-                    program.InsertPlain(static_cast<int>(0x04 + random() % 0x70));
-                    break;
-                case 2:
-                    program.InsertExtended(static_cast<int>(0x80 + random() % 20));
-                    break;
-                case 3:
-                    program.SetDelayOfSelected(static_cast<int>(random() % 300));
-                    break;
-                case 4:
-                    program.MoveSelectedUp();
-                    break;
-                default:
-                    program.MoveSelectedDown();
-                    break;
-            }
-            const double us = ThreadMicroseconds() - start;
-            times.push_back(us);
+            const double us = TimedEdit(program, kind, value);
+            times[kind].push_back(us);
+            fastest[static_cast<size_t>(edit)] = std::min(fastest[static_cast<size_t>(edit)], us);
+            kindOf[static_cast<size_t>(edit)] = kind;
             elapsed += us;
         }
         state.SetIterationTime(elapsed / 1e6);
     }
-    // The slowest edits of a busy, shared machine include its interruptions; the 99th percentile
-    // shows the edits themselves.
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (double us : times) {
-        total += us;
+    for (int kind = 0; kind < kKinds; ++kind) {
+        std::vector<double>& sorted = times[kind];
+        std::sort(sorted.begin(), sorted.end());
+        const std::string name = kKindNames[kind];
+        state.counters[name + "_p50_us"] = Percentile(sorted, 0.50);
+        state.counters[name + "_p99_us"] = Percentile(sorted, 0.99);
+        state.counters[name + "_p999_us"] = Percentile(sorted, 0.999);
+        state.counters[name + "_max_us"] = sorted.empty() ? 0 : sorted.back();
     }
-    state.counters["mean_edit_us"] = total / static_cast<double>(times.size());
-    state.counters["p99_edit_us"] = times[times.size() * 99 / 100];
-    state.counters["max_edit_us"] = times.back();
+    const auto worst = std::max_element(fastest.begin(), fastest.end());
+    state.counters["worst_min_edit_us"] = *worst;
+    state.counters["worst_min_edit_kind"] = kindOf[static_cast<size_t>(worst - fastest.begin())];
 }
 
 void BM_EditsKeys(benchmark::State& state) {
@@ -147,11 +176,81 @@ void BM_EditsWithJumps(benchmark::State& state) {
     RandomEdits(state, MixedCode());
 }
 
+// The heaviest single edits a full program allows, each on a fresh copy: the edit's minimum, 99th
+// percentile and maximum over the repetitions. lines_before/lines and used_bytes show that the edit
+// was made, not refused by the budget.
+enum Heavy {
+    kDeletePressesWithPairs,  // 2000 one-byte lines: the 1000 key presses selected, their releases too
+    kDeleteAllWithJumps,      // the program with 128 jumps: every line selected and deleted
+    kInsertAtTopOfKeys,       // 1999 one-byte lines: a key inserted before line 1, filling the budget
+    kInsertAtTopOfJumps,      // the program with 128 jumps, 4 bytes short: "Page UP" before line 1
+    kRetimeTopOfJumps,        // the program with 128 jumps, 4 bytes short: line 1 given a 5000 ms delay
+};
+
+void BM_HeavyEdit(benchmark::State& state) {
+    const auto heavy = static_cast<Heavy>(state.range(0));
+    const bool keys = heavy == kDeletePressesWithPairs || heavy == kInsertAtTopOfKeys;
+    std::vector<uint8_t> code = keys ? KeyCode() : MixedCode();
+    if (heavy == kInsertAtTopOfKeys) {
+        code.resize(kMaxCodeBytes - 1);
+    } else if (heavy == kInsertAtTopOfJumps || heavy == kRetimeTopOfJumps) {
+        code.resize(kMaxCodeBytes - 4);
+    }
+    Texts texts;
+    CMacroProgram program(texts);
+    std::vector<double> times;
+    int linesBefore = 0;
+    for (auto _ : state) {
+        program.Parse(code.data(), static_cast<int>(code.size()));
+        linesBefore = program.Count();
+        program.ClearSelection();
+        if (heavy == kDeletePressesWithPairs) {
+            for (int line = 0; line < program.Count(); line += 2) {
+                program.SelectLine(line);
+            }
+        } else if (heavy == kDeleteAllWithJumps) {
+            for (int line = 0; line < program.Count(); ++line) {
+                program.SelectLine(line);
+            }
+        } else {
+            program.SelectOnly(0);
+        }
+        const EditKind kind = heavy == kInsertAtTopOfKeys    ? kInsert
+                              : heavy == kInsertAtTopOfJumps ? kInsertCommand
+                              : heavy == kRetimeTopOfJumps   ? kRetime
+                                                             : kDelete;
+        double us = 0;
+        if (kind == kRetime) {
+            const double start = ThreadMicroseconds();
+            program.SetDelayOfSelected(5000);
+            us = ThreadMicroseconds() - start;
+        } else {
+            us = TimedEdit(program, kind, 0);
+        }
+        times.push_back(us);
+        state.SetIterationTime(us / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["lines_before"] = linesBefore;
+    state.counters["lines"] = program.Count();
+    state.counters["used_bytes"] = program.UsedBytes();
+    state.counters["jumps"] = program.JumpCount();
+    state.counters["min_us"] = times.front();
+    state.counters["p50_us"] = Percentile(times, 0.50);
+    state.counters["p99_us"] = Percentile(times, 0.99);
+    state.counters["max_us"] = times.back();
+}
+
 }  // namespace
 
 BENCHMARK(BM_ParseSerializeMixed)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ParseSerializeKeys)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EditsKeys)->UseManualTime()->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_EditsWithJumps)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditsKeys)->UseManualTime()->Iterations(40)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EditsWithJumps)->UseManualTime()->Iterations(40)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HeavyEdit)
+    ->DenseRange(kDeletePressesWithPairs, kRetimeTopOfJumps)
+    ->UseManualTime()
+    ->Iterations(300)
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

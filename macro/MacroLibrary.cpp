@@ -38,6 +38,14 @@ void FillFileHeader(uint8_t* header, int delayUnit, const MacroTiming& timing) {
     PutWord(header + 7, timing.defaultDelay);
 }
 
+// The script header as the editor writes it, and the body length of the file header.
+void FillScriptHeader(uint8_t* file, int codeLength) {
+    file[kHeaderSize] = 5;
+    file[kHeaderSize + 2] = 1;
+    PutWord(file + kHeaderSize + 3, codeLength);
+    PutWord(file + 3, kScriptHeaderSize + codeLength);
+}
+
 }  // namespace
 
 CMacroLibrary::CMacroLibrary(IMacroFileSystem& files, IMacroReporter& reporter, std::string folder)
@@ -240,6 +248,38 @@ int CMacroLibrary::LoadMacroFile(const std::string& path, std::u16string_view na
     return 1;
 }
 
+bool CMacroLibrary::HasMacro(std::u16string_view name) {
+    return macroname::IsSafe(name) && !ExistingFile(name).empty();
+}
+
+std::u16string CMacroLibrary::SpelledName(std::u16string_view name) {
+    const std::string path = macroname::IsSafe(name) ? ExistingFile(name) : std::string();
+    if (path.empty()) {
+        return std::u16string(name);
+    }
+    return std::u16string(macroname::MacroOfFile(Utf8ToUtf16(path.substr(m_folder.size() + 1))));
+}
+
+int CMacroLibrary::AddMacro(std::u16string_view name, const uint8_t* code, int codeLength) {
+    if (code == nullptr || codeLength < 0 || codeLength > kMaxCodeBytes || !CheckNewName(name)) {
+        return 0;
+    }
+    std::string path;
+    if (PathOf(name, path) == 0) {
+        return 0;
+    }
+    if (!ExistingFile(name).empty()) {
+        m_reporter.ShowMessage(macromsg::kMacroExists, name);
+        return 0;
+    }
+    std::array<uint8_t, kMaxFileSize> file{};
+    FillFileHeader(file.data(), 1, MacroTiming{});
+    FillScriptHeader(file.data(), codeLength);
+    std::memcpy(file.data() + kHeaderSize + kScriptHeaderSize, code, static_cast<size_t>(codeLength));
+    const size_t size = static_cast<size_t>(kHeaderSize + kScriptHeaderSize + codeLength);
+    return ReportStatus(m_files.CreateNewFile(path, file.data(), size), path, name);
+}
+
 int CMacroLibrary::WriteMacroFile(const std::string& path, const CMacroProgram& program,
                                   const MacroTiming& timing) {
     if (path.empty()) {
@@ -258,10 +298,7 @@ int CMacroLibrary::WriteMacroFile(const std::string& path, const CMacroProgram& 
         std::memcpy(file.data() + size, line, static_cast<size_t>(n));
         size += n;
     }
-    file[kHeaderSize] = 5;
-    file[kHeaderSize + 2] = 1;
-    PutWord(file.data() + kHeaderSize + 3, size - kHeaderSize - kScriptHeaderSize);
-    PutWord(file.data() + 3, size - kHeaderSize);
+    FillScriptHeader(file.data(), size - kHeaderSize - kScriptHeaderSize);
     return ReportStatus(m_files.ReplaceFile(path, file.data(), static_cast<size_t>(size)), path, u"");
 }
 

@@ -65,6 +65,12 @@ public:
     int ExportMacro(const std::string& path, const CMacroProgram& program, const MacroTiming& timing);
     // "Load from file": copies a file into the library under its name without ".mac"; name receives it.
     int ImportMacro(const std::string& sourcePath, std::u16string& name);
+    // True when the library holds a macro of this name, in any letter case.
+    bool HasMacro(std::u16string_view name);
+    // The name as its file spells it ("abc.mac" for "ABC" gives "abc"); name itself when there is none.
+    std::u16string SpelledName(std::u16string_view name);
+    // A new macro file holding this code, as the editor would save it. Refused for an existing name.
+    int AddMacro(std::u16string_view name, const uint8_t* code, int codeLength);
     // Deletes the open macro's file; only when the chosen entry is that macro exactly.
     int DeleteMacro(std::u16string_view currentName, const std::u16string* chosenEntry);
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ButtonCatalogue.h"
 #include "shared/Utf16.h"
 
 namespace vorlix {
@@ -115,6 +116,83 @@ bool ParseUnsigned(const std::string& text, int base, unsigned& value) {
     return ec == std::errc() && end == digits.data() + digits.size();
 }
 
+// "button B macro-run MODE REPEAT" or "button B macro-code OFFSET BYTES...": the run line first, then
+// the code in rows of 16 bytes from offset 000.
+bool ParseMacroLine(const std::vector<std::string>& words, bool quoted, int lineNumber,
+                    SSettingsSnapshot::SButtonValues& values, std::string& why) {
+    const std::string& what = words[2];
+    if (what == "macro-run") {
+        unsigned mode = 0;
+        unsigned repeat = 0;
+        if (words.size() != 5 || quoted || !ParseUnsigned(words[3], 10, mode) || mode > 0xFF ||
+            !ParseUnsigned(words[4], 10, repeat) || repeat > 0xFF) {
+            why = "expected \"button " + words[1] + " macro-run MODE REPEAT\" (two bytes, decimal)";
+            return false;
+        }
+        if (values.macro) {
+            why = "button " + words[1] + " macro-run is given twice";
+            return false;
+        }
+        values.macro = SSettingsSnapshot::SMacro{
+            static_cast<uint8_t>(mode), static_cast<uint8_t>(repeat), {}, lineNumber};
+        return true;
+    }
+    if (!values.macro) {
+        why = "button " + words[1] + " macro-code comes before its macro-run line";
+        return false;
+    }
+    std::vector<uint8_t>& code = values.macro->code;
+    unsigned offset = 0;
+    if (quoted || !ParseUnsigned(words[3], 16, offset) || offset != code.size() ||
+        code.size() % kBytesPerRow != 0) {
+        why = "expected \"button " + words[1] + " macro-code " + Hex(static_cast<unsigned>(code.size()), 3) +
+              "\" after full rows of " + std::to_string(kBytesPerRow) + " bytes";
+        return false;
+    }
+    const size_t count = words.size() - 4;
+    if (count < 1 || count > static_cast<size_t>(kBytesPerRow)) {
+        why = "a macro-code row holds 1 to " + std::to_string(kBytesPerRow) + " bytes";
+        return false;
+    }
+    if (code.size() + count > static_cast<size_t>(CSettingsFile::kMaxMacroCode)) {
+        why = "button " + words[1] + ": a macro holds at most " +
+              std::to_string(CSettingsFile::kMaxMacroCode) + " bytes of code";
+        return false;
+    }
+    for (size_t i = 4; i < words.size(); ++i) {
+        unsigned byte = 0;
+        if (words[i].size() != 2 || !ParseUnsigned(words[i], 16, byte)) {
+            why = "\"" + words[i] + "\" is not a byte in two hexadecimal digits";
+            return false;
+        }
+        code.push_back(static_cast<uint8_t>(byte));
+    }
+    return true;
+}
+
+// A macro belongs to a "MACRO KEY" button and needs its name to land in the library.
+bool MacrosFit(const SSettingsSnapshot& snapshot, int profile, std::string& why) {
+    for (int b = 0; b < map::kButtons; ++b) {
+        const auto& values = snapshot.buttons[static_cast<size_t>(profile)][static_cast<size_t>(b)];
+        if (!values.macro) {
+            continue;
+        }
+        const std::string where =
+            "profile " + std::to_string(profile + 1) + " button " + std::to_string(b + 1);
+        if (!values.macroName) {
+            why = where + " has a macro without its macro-name";
+            return false;
+        }
+        const int kindOffset = map::SlotAddress(profile, b) - map::BlockBase(profile);
+        if (snapshot.blocks[static_cast<size_t>(profile)][static_cast<size_t>(kindOffset)] !=
+            CButtonCatalogue::kKindMacro) {
+            why = where + " has a macro, but its block does not make it a MACRO KEY";
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string CSettingsFile::Format(const SSettingsSnapshot& snapshot,
@@ -151,6 +229,18 @@ std::string CSettingsFile::Format(const SSettingsSnapshot& snapshot,
             if (values.macroName) {
                 out += prefix + "macro-name " + Quote(*values.macroName) + "\n";
             }
+            if (values.macro) {
+                const SSettingsSnapshot::SMacro& macro = *values.macro;
+                out += prefix + "macro-run " + std::to_string(macro.runMode) + " " +
+                       std::to_string(macro.repeatCount) + "\n";
+                for (size_t row = 0; row < macro.code.size(); row += kBytesPerRow) {
+                    out += prefix + "macro-code " + Hex(static_cast<unsigned>(row), 3);
+                    for (size_t i = row; i < row + kBytesPerRow && i < macro.code.size(); ++i) {
+                        out += " " + Hex(macro.code[i], 2);
+                    }
+                    out += "\n";
+                }
+            }
         }
     }
     out += "\nend\n";
@@ -164,6 +254,7 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
     int profile = -1;
     int nextOffset = 0;
     int lineNumber = 0;
+    unsigned version = 0;
     std::vector<std::string> words;
     const auto fail = [&](const std::string& why) {
         error = "line " + std::to_string(lineNumber) + ": " + why;
@@ -200,10 +291,10 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
                 return fail("not a Vorlix Daze settings file (it must start with \"" + std::string(kMagic) +
                             " " + std::to_string(kVersion) + "\")");
             }
-            unsigned version = 0;
-            if (!ParseUnsigned(words[1], 10, version) || version != static_cast<unsigned>(kVersion)) {
-                return fail("settings file version " + words[1] +
-                            " is not supported (this program reads version " + std::to_string(kVersion) +
+            if (!ParseUnsigned(words[1], 10, version) || version < static_cast<unsigned>(kOldestVersion) ||
+                version > static_cast<unsigned>(kVersion)) {
+                return fail("settings file version " + words[1] + " is not supported (this program reads " +
+                            "versions " + std::to_string(kOldestVersion) + " to " + std::to_string(kVersion) +
                             ")");
             }
             expect = Expect::Family;
@@ -239,6 +330,9 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
             if (profile >= 0 && !blockComplete()) {
                 return fail("profile " + std::to_string(profile + 1) + " has " + std::to_string(nextOffset) +
                             " of its " + std::to_string(map::kBlockUsed) + " block bytes");
+            }
+            if (profile >= 0 && !MacrosFit(snapshot, profile, why)) {
+                return fail(why);
             }
             if (key == "end") {
                 if (words.size() != 1 || profile != map::kProfiles - 1) {
@@ -283,23 +377,33 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
         }
         if (key == "button") {
             unsigned button = 0;
-            if (words.size() != 4 || !quoted || !ParseUnsigned(words[1], 10, button) || button < 1 ||
+            if (words.size() < 4 || !ParseUnsigned(words[1], 10, button) || button < 1 ||
                 button > static_cast<unsigned>(map::kButtons)) {
-                return fail("expected \"button 1..8 program|program-name|macro-name \\\"TEXT\\\"\"");
+                return fail("expected \"button 1..8\" and a button value");
             }
             auto& values = snapshot.buttons[static_cast<size_t>(profile)][button - 1];
+            const std::string& what = words[2];
+            if (version >= 2 && (what == "macro-run" || what == "macro-code")) {
+                if (!ParseMacroLine(words, quoted, lineNumber, values, why)) {
+                    return fail(why);
+                }
+                continue;
+            }
+            if (words.size() != 4 || !quoted) {
+                return fail("expected \"button 1..8 program|program-name|macro-name \\\"TEXT\\\"\"");
+            }
             std::optional<std::u16string>* target = nullptr;
-            if (words[2] == "program") {
+            if (what == "program") {
                 target = &values.program;
-            } else if (words[2] == "program-name") {
+            } else if (what == "program-name") {
                 target = &values.programName;
-            } else if (words[2] == "macro-name") {
+            } else if (what == "macro-name") {
                 target = &values.macroName;
             } else {
-                return fail("unknown button value \"" + words[2] + "\"");
+                return fail("unknown button value \"" + what + "\"");
             }
             if (target->has_value()) {
-                return fail("button " + words[1] + " " + words[2] + " is given twice");
+                return fail("button " + words[1] + " " + what + " is given twice");
             }
             std::u16string value = Utf8ToUtf16(words[3]);
             if (value.size() > 1023) {

@@ -17,7 +17,8 @@ protected:
     int Ctl(const std::vector<std::string>& args, std::string* output = nullptr) {
         std::vector<std::string> argv{ChildProcess::BinDir() + "/vorlixctl", "macro"};
         argv.insert(argv.end(), args.begin(), args.end());
-        ChildProcess child(argv, {"HOME=" + home.Path(), "XDG_CONFIG_HOME=" + home.Path() + "/.config"});
+        ChildProcess child(
+            argv, {"HOME=" + home.Path(), "XDG_CONFIG_HOME=" + home.Path() + "/.config", "LC_ALL=C"});
         const int status = child.Wait();
         if (output != nullptr) {
             *output = child.Output();

@@ -4,65 +4,19 @@
 #include <cctype>
 #include <ostream>
 
+#include "CtlTexts.h"
+#include "SettingsCommand.h"
+#include "macro/MacroBinding.h"
 #include "macro/MacroLibrary.h"
 #include "macro/MacroProgram.h"
-#include "macro/MacroReporter.h"
-#include "macro/MacroTextSource.h"
+#include "macro/ScriptImage.h"
 #include "macro/platform/PosixMacroFileSystem.h"
+#include "settings/DeviceSession.h"
 #include "shared/Utf16.h"
 
 namespace vorlix::ctl {
 
 namespace {
-
-// The English texts of the language tables that the macro commands show.
-class EnglishMacroTexts : public IMacroTextSource {
-public:
-    std::u16string_view CommandName(int index) const override {
-        static const char16_t* const kNames[] = {
-            u"Page UP",      u"Page DN",      u"Copy",         u"Paste",
-            u"Close Window", u"Show Desktop", u"Undo",         u"Open Window Explorer",
-            u"Delet",        u"Cut",          u"Print Screen", u"Lock PC",
-            u"Zoom In",      u"Zoom Out",     u"All",          u"Find",
-            u"Print",        u"Save",         u"New",          u"Maxmize IE/Media Player"};
-        return index >= 0 && index < 20 ? kNames[index] : std::u16string_view();
-    }
-    std::u16string_view DelayUnitName(int index) const override { return index == 0 ? u"sec" : u"ms"; }
-};
-
-// Writes reports to stderr as the message table's English text followed by the extra text.
-class StreamReporter : public IMacroReporter {
-public:
-    explicit StreamReporter(std::ostream& err) : m_err(err) {}
-    void ShowMessage(int index, std::u16string_view appended) override {
-        static const char* const kMessages[] = {"TOO MANY INSTANCES!",
-                                                "No Gamer Mouse Connected!",
-                                                "FAILURE: Can't find the file path: ",
-                                                "FAILURE: 101, Bad File format!?",
-                                                "Error: Failed to LOAD the Whole EEPROM!",
-                                                "Error: Failed to LOAD MOUSE CONFIGURE!",
-                                                "Error: Failed to SAVE MOUSE CONFIGURE!",
-                                                "Error: Failed to LOAD ONE SCRIPT!",
-                                                "Error: Failed to SAVE ONE SCRIPT!",
-                                                "FAILURE: 201, failed to write!?",
-                                                "No L-Button!",
-                                                "Bad Selected Macro!",
-                                                "Buffer Full!",
-                                                "Can't connect to ",
-                                                "No Selected item!",
-                                                "Can't find document: ",
-                                                "Record funciton failure!",
-                                                "Clear macro definitions?",
-                                                "Overwrite?",
-                                                "Macro exist!"};
-        if (index >= 0 && index < 20) {
-            m_err << "vorlixctl: " << kMessages[index] << Utf16ToUtf8(appended) << "\n";
-        }
-    }
-
-private:
-    std::ostream& m_err;
-};
 
 void PrintProgram(std::ostream& out, const CMacroProgram& program) {
     for (int line = 0; line < program.Count(); ++line) {
@@ -124,8 +78,70 @@ int Usage(Invocation& call) {
                 "       vorlixctl macro new NAME\n"
                 "       vorlixctl macro delete NAME\n"
                 "       vorlixctl macro import FILE\n"
-                "       vorlixctl macro export NAME FILE\n";
+                "       vorlixctl macro export NAME FILE\n"
+                "       vorlixctl macro bind P B NAME [--once N | --loops N | --hold N | --until-next] "
+                "[--mouse N]\n"
+                "         profile P 1..5, button B 1..8, N the count as the button dialog shows it\n"
+                "         (1..255, default --once 1)\n";
     return kUsage;
+}
+
+// "bind P B NAME [MODE]": the run mode and the count as the button dialog offers them.
+int Bind(Invocation& call, CMacroTableTexts& texts) {
+    std::vector<std::string> words(call.args.begin() + 1, call.args.end());
+    int mouseIndex = -1;
+    if (!TakeMouseOption(call, words, mouseIndex)) {
+        return Usage(call);
+    }
+    MacroRunMode mode = MacroRunMode::OneTime;
+    int count = 1;
+    std::vector<std::string> positional;
+    bool modeGiven = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const bool takesCount = word == "--once" || word == "--loops" || word == "--hold";
+        if (!takesCount && word != "--until-next") {
+            positional.push_back(word);
+            continue;
+        }
+        if (modeGiven) {
+            call.err << "vorlixctl: give one of --once, --loops, --hold and --until-next\n";
+            return Usage(call);
+        }
+        modeGiven = true;
+        mode = word == "--once"    ? MacroRunMode::OneTime
+               : word == "--loops" ? MacroRunMode::MultipleLoops
+               : word == "--hold"  ? MacroRunMode::RepeatWhileHeld
+                                   : MacroRunMode::RepeatUntilNextKey;
+        if (takesCount) {
+            long long number = 0;
+            if (i + 1 >= words.size() || !ParseNumber(words[i + 1], number) || number < 1 || number > 255) {
+                call.err << "vorlixctl: " << word << " needs a count from 1 to 255\n";
+                return Usage(call);
+            }
+            count = static_cast<int>(number);
+            ++i;
+        }
+    }
+    long long profile = 0;
+    long long button = 0;
+    if (positional.size() != 3 || !ParseNumber(positional[0], profile) || profile < 1 || profile > 5 ||
+        !ParseNumber(positional[1], button) || button < 1 || button > 8) {
+        return Usage(call);
+    }
+    const std::u16string name = Utf8ToUtf16(positional[2]);
+    // The dialog shows the repeat count plus one; "Repeat until next key is pressed" has none.
+    const uint8_t runMode = CScriptImage::RunModeByte(mode);
+    const uint8_t repeatCount = CScriptImage::RepeatCountByte(mode, count - 1);
+    return ChangeMouse(call, mouseIndex, [&](CDeviceSession& session) {
+        CPosixMacroFileSystem files;
+        CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
+        CMacroBinding binding(session, library, texts);
+        return binding.Bind(static_cast<int>(profile) - 1, static_cast<int>(button) - 1, name, runMode,
+                            repeatCount) != 0
+                   ? kOk
+                   : kFailed;
+    });
 }
 
 }  // namespace
@@ -136,7 +152,10 @@ int RunMacroCommand(Invocation& call) {
         return Usage(call);
     }
     const std::string& verb = args[0];
-    EnglishMacroTexts texts;
+    CMacroTableTexts texts = CtlTexts(call.err);
+    if (verb == "bind") {
+        return Bind(call, texts);
+    }
     CMacroProgram program(texts);
     if (verb == "decode") {
         std::vector<uint8_t> code;
@@ -156,8 +175,7 @@ int RunMacroCommand(Invocation& call) {
         return Usage(call);
     }
     CPosixMacroFileSystem files;
-    StreamReporter reporter(call.err);
-    CMacroLibrary library(files, reporter, CPosixMacroFileSystem::LibraryFolder());
+    CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
     if (library.CreateFolder() == 0) {
         call.err << "vorlixctl: cannot create the macro library " << library.Folder() << "\n";
         return kFailed;

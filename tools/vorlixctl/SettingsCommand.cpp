@@ -9,9 +9,12 @@
 #include <optional>
 #include <sstream>
 
+#include "CtlTexts.h"
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"
+#include "macro/MacroLibrary.h"
+#include "macro/platform/PosixMacroFileSystem.h"
 #include "platform/DatagramPoster.h"
 #include "platform/InstanceLock.h"
 #include "platform/UserPaths.h"
@@ -22,9 +25,11 @@
 #include "settings/Sensitivity.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsMap.h"
+#include "settings/SettingsTransfer.h"
 #include "shared/SteadyClock.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
+#include "ui/lang/TextTables.h"
 
 namespace vorlix::ctl {
 
@@ -32,26 +37,11 @@ namespace {
 
 constexpr const char* kConfigurationLock = "Qz vIVEDUD VORLIX DAZE";
 
-// The texts of the message numbers the session can show here.
-struct SMessageText {
-    int number;
-    const char* text;
-};
-const SMessageText kMessages[] = {
-    {CDeviceSession::kMsgNoMouse, "No Gamer Mouse Connected!"},
-    {CDeviceSession::kMsgLoadFailed, "Error: Failed to LOAD MOUSE CONFIGURE!"},
-    {CDeviceSession::kMsgSaveFailed, "Error: Failed to SAVE MOUSE CONFIGURE!"},
-    {10, "No L-Button!"},
-};
 constexpr int kMsgNoLeftButton = 10;
 
-const char* MessageText(int number) {
-    for (const SMessageText& message : kMessages) {
-        if (message.number == number) {
-            return message.text;
-        }
-    }
-    return "unexpected failure";
+// Message n of the message table in the user's language.
+std::string MessageText(int number) {
+    return Utf16ToUtf8(UserTextTables().Text(ETextTable::Message, number));
 }
 
 // The session's owner for one command: no window, no timers that ever fire, the mouse chosen by
@@ -518,8 +508,9 @@ int RunButtonCommand(Invocation& call) {
         return kUsage;
     }
     if (index == CButtonCatalogue::kMacroKey) {
-        call.err << "vorlixctl: a macro key needs its macro: bind one with the macro commands, which write "
-                    "the script and the button together\n";
+        call.err << "vorlixctl: a macro key needs its macro: bind one with \"vorlixctl macro bind "
+                 << profile + 1 << " " << button + 1
+                 << " NAME\", which writes the script and the button together\n";
         return kUsage;
     }
     if ((index == CButtonCatalogue::kLaunch) != args.program.has_value()) {
@@ -603,26 +594,17 @@ int RunExportCommand(Invocation& call) {
     if (!mouse) {
         return kFailed;
     }
+    CMacroTableTexts texts = CtlTexts(call.err);
+    CPosixMacroFileSystem files;
+    CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
     SSettingsSnapshot snapshot;
+    std::string error;
+    if (!CSettingsTransfer(mouse->session, library, texts).Export(snapshot, error)) {
+        call.err << "vorlixctl: " << error << "\n";
+        return kFailed;
+    }
     std::array<std::string, map::kProfiles> notes;
-    snapshot.family = mouse->device.Family();
-    snapshot.profileByte = static_cast<uint8_t>(mouse->device.Cell(map::kProfileByte).value);
-    CRegStore& store = mouse->user.Store();
-    const auto text = [&](const std::string& name) -> std::optional<std::u16string> {
-        std::u16string value;
-        return store.ReadText(name, value) ? std::optional<std::u16string>(value) : std::nullopt;
-    };
     for (int p = 0; p < map::kProfiles; ++p) {
-        for (int k = 0; k < map::kBlockUsed; ++k) {
-            snapshot.blocks[static_cast<size_t>(p)][static_cast<size_t>(k)] =
-                static_cast<uint8_t>(mouse->device.Cell(map::BlockBase(p) + k).value);
-        }
-        for (int b = 0; b < map::kButtons; ++b) {
-            auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
-            values.program = text(store::ButtonProgram(p, b + 1));
-            values.programName = text(store::ButtonProgramName(p, b + 1));
-            values.macroName = text(store::ButtonMacroName(p, b + 1));
-        }
         notes[static_cast<size_t>(p)] = ProfileSummary(*mouse, p);
     }
     const std::string file = CSettingsFile::Format(snapshot, notes);
@@ -641,11 +623,11 @@ int RunExportCommand(Invocation& call) {
             return kFailed;
         }
     }
-    std::error_code error;
-    std::filesystem::rename(temp, target, error);
-    if (error) {
-        call.err << "vorlixctl: cannot write " << target << ": " << error.message() << "\n";
-        std::filesystem::remove(temp, error);
+    std::error_code failure;
+    std::filesystem::rename(temp, target, failure);
+    if (failure) {
+        call.err << "vorlixctl: cannot write " << target << ": " << failure.message() << "\n";
+        std::filesystem::remove(temp, failure);
         return kFailed;
     }
     return kOk;
@@ -682,51 +664,38 @@ int RunImportCommand(Invocation& call) {
     if (!mouse) {
         return kFailed;
     }
-    if ((snapshot.family >> 8) != (mouse->device.Family() >> 8)) {
-        char detail[96];
-        std::snprintf(detail, sizeof detail, "family 0x%04x does not fit this mouse of family 0x%04x",
-                      snapshot.family, mouse->device.Family());
-        call.err << "vorlixctl: " << source << ": line " << snapshot.familyLine << ": " << detail
-                 << "; the mouse was not changed\n";
+    CMacroTableTexts texts = CtlTexts(call.err);
+    CPosixMacroFileSystem files;
+    CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
+    if (!CSettingsTransfer(mouse->session, library, texts).Import(snapshot, error)) {
+        call.err << "vorlixctl: " << source << ": " << error << "\n";
         return kFailed;
     }
-    CIcQT47& device = mouse->device;
-    for (int p = 0; p < map::kProfiles; ++p) {
-        for (int k = 0; k < map::kBlockUsed; ++k) {
-            device.SetCell(map::BlockBase(p) + k,
-                           snapshot.blocks[static_cast<size_t>(p)][static_cast<size_t>(k)]);
-        }
-        if (!mouse->session.SaveProfile(p)) {
-            call.err << "vorlixctl: the mouse was written only up to profile " << p
-                     << "; run the import again once it answers\n";
-            return kFailed;
-        }
-    }
-    const SCell profileCell = device.Cell(map::kProfileByte);
-    if (!(profileCell.valid && profileCell.value == snapshot.profileByte)) {
-        if (!device.WriteByte(map::kProfileByte, snapshot.profileByte)) {
-            call.err << "vorlixctl: the profile byte could not be written; run the import again\n";
-            return kFailed;
-        }
-    }
-    mouse->session.SwitchProfile(snapshot.profileByte & 0x0F);
-    CRegStore& store = mouse->user.Store();
-    const auto put = [&](const std::string& name, const std::optional<std::u16string>& value) {
-        if (value) {
-            store.WriteText(name, *value);
-        } else {
-            store.DeleteValue(name);
-        }
-    };
-    for (int p = 0; p < map::kProfiles; ++p) {
-        for (int b = 0; b < map::kButtons; ++b) {
-            const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
-            put(store::ButtonProgram(p, b + 1), values.program);
-            put(store::ButtonProgramName(p, b + 1), values.programName);
-            put(store::ButtonMacroName(p, b + 1), values.macroName);
-        }
-    }
     return kOk;
+}
+
+int ChangeMouse(Invocation& call, int mouseIndex, const std::function<int(CDeviceSession&)>& change) {
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    SArgs args;
+    args.mouse = mouseIndex;
+    auto mouse = Connect(call, args);
+    if (!mouse) {
+        return kFailed;
+    }
+    return change(mouse->session);
+}
+
+bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseIndex) {
+    SArgs args;
+    Invocation scan{words, call.out, call.err};
+    if (!ParseArgs(scan, args) || args.json || args.program) {
+        return false;
+    }
+    words = args.words;
+    mouseIndex = args.mouse;
+    return true;
 }
 
 }  // namespace vorlix::ctl

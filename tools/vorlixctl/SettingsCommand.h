@@ -1,6 +1,14 @@
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "CtlCommand.h"
+
+namespace vorlix {
+class CDeviceSession;
+}
 
 namespace vorlix::ctl {
 
@@ -19,5 +27,12 @@ int RunDefaultCommand(Invocation& call);
 int RunResetCommand(Invocation& call);
 int RunExportCommand(Invocation& call);
 int RunImportCommand(Invocation& call);
+
+// For other commands that change the mouse: refuses while VorlixDaze runs, connects to the mouse
+// (mouseIndex among several, -1 when not chosen), loads it and runs change on the ready session;
+// change returns the exit status.
+int ChangeMouse(Invocation& call, int mouseIndex, const std::function<int(CDeviceSession&)>& change);
+// Takes "--mouse N" out of words; false (the reason on stderr) on a bad value.
+bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseIndex);
 
 }  // namespace vorlix::ctl

@@ -40,7 +40,8 @@ const Command kCommands[] = {
     {"reset", vorlix::ctl::RunResetCommand, "P: give profile P its factory settings"},
     {"export", vorlix::ctl::RunExportCommand, "FILE: save the mouse's profiles and button values to a file"},
     {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
-    {"macro", vorlix::ctl::RunMacroCommand, "list, show, decode, create, delete, import and export macros"},
+    {"macro", vorlix::ctl::RunMacroCommand,
+     "list, show, decode, create, delete, import, export and bind macros"},
 };
 
 void PrintUsage(std::ostream& out) {
