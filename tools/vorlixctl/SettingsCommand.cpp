@@ -325,9 +325,10 @@ void DumpJson(std::ostream& out, SMouse& mouse) {
     out << "\n  ]\n}\n";
 }
 
-// Runs a change to one profile: connect, edit, write that profile's block and put it into effect.
-template <typename Edit>
-int ChangeProfile(Invocation& call, const SArgs& args, int profile, Edit edit) {
+// Runs a change on the connected mouse. Refused while the configuration program runs: its next save
+// would write its own, older image over the change.
+template <typename Change>
+int ChangeConnectedMouse(Invocation& call, const SArgs& args, Change change) {
     if (ConfigurationProgramRunning(call)) {
         return kFailed;
     }
@@ -335,11 +336,19 @@ int ChangeProfile(Invocation& call, const SArgs& args, int profile, Edit edit) {
     if (!mouse) {
         return kFailed;
     }
-    const int status = edit(*mouse);
-    if (status != kOk) {
-        return status;
-    }
-    return mouse->session.SaveProfile(profile) ? kOk : kFailed;
+    return change(*mouse);
+}
+
+// Runs a change to one profile: connect, edit, write that profile's block and put it into effect.
+template <typename Edit>
+int ChangeProfile(Invocation& call, const SArgs& args, int profile, Edit edit) {
+    return ChangeConnectedMouse(call, args, [&](SMouse& mouse) {
+        const int status = edit(mouse);
+        if (status != kOk) {
+            return status;
+        }
+        return mouse.session.SaveProfile(profile) ? kOk : kFailed;
+    });
 }
 
 // "P" arguments: 1..5 on the command line, 0..4 inside.
@@ -378,19 +387,14 @@ int RunProfileCommand(Invocation& call) {
         Usage(call, "profile P");
         return kUsage;
     }
-    if (ConfigurationProgramRunning(call)) {
-        return kFailed;
-    }
-    auto mouse = Connect(call, args);
-    if (!mouse) {
-        return kFailed;
-    }
-    if (!mouse->session.SwitchProfile(profile)) {
-        call.err << "vorlixctl: the mouse allows profiles 1 to " << CSettingsMap(mouse->device).ProfileCount()
-                 << " only\n";
-        return kFailed;
-    }
-    return kOk;
+    return ChangeConnectedMouse(call, args, [&](SMouse& mouse) {
+        if (!mouse.session.SwitchProfile(profile)) {
+            call.err << "vorlixctl: the mouse allows profiles 1 to "
+                     << CSettingsMap(mouse.device).ProfileCount() << " only\n";
+            return kFailed;
+        }
+        return kOk;
+    });
 }
 
 int RunRateCommand(Invocation& call) {
@@ -574,14 +578,8 @@ int RunResetCommand(Invocation& call) {
         Usage(call, "reset P");
         return kUsage;
     }
-    if (ConfigurationProgramRunning(call)) {
-        return kFailed;
-    }
-    auto mouse = Connect(call, args);
-    if (!mouse) {
-        return kFailed;
-    }
-    return mouse->session.ResetProfile(profile) ? kOk : kFailed;
+    return ChangeConnectedMouse(
+        call, args, [&](SMouse& mouse) { return mouse.session.ResetProfile(profile) ? kOk : kFailed; });
 }
 
 int RunExportCommand(Invocation& call) {
@@ -657,34 +655,22 @@ int RunImportCommand(Invocation& call) {
         call.err << "vorlixctl: " << source << ": " << error << "; the mouse was not changed\n";
         return kFailed;
     }
-    if (ConfigurationProgramRunning(call)) {
-        return kFailed;
-    }
-    auto mouse = Connect(call, args);
-    if (!mouse) {
-        return kFailed;
-    }
-    CMacroTableTexts texts = CtlTexts(call.err);
-    CPosixMacroFileSystem files;
-    CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
-    if (!CSettingsTransfer(mouse->session, library, texts).Import(snapshot, error)) {
-        call.err << "vorlixctl: " << source << ": " << error << "\n";
-        return kFailed;
-    }
-    return kOk;
+    return ChangeConnectedMouse(call, args, [&](SMouse& mouse) {
+        CMacroTableTexts texts = CtlTexts(call.err);
+        CPosixMacroFileSystem files;
+        CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
+        if (!CSettingsTransfer(mouse.session, library, texts).Import(snapshot, error)) {
+            call.err << "vorlixctl: " << source << ": " << error << "\n";
+            return kFailed;
+        }
+        return kOk;
+    });
 }
 
 int ChangeMouse(Invocation& call, int mouseIndex, const std::function<int(CDeviceSession&)>& change) {
-    if (ConfigurationProgramRunning(call)) {
-        return kFailed;
-    }
     SArgs args;
     args.mouse = mouseIndex;
-    auto mouse = Connect(call, args);
-    if (!mouse) {
-        return kFailed;
-    }
-    return change(mouse->session);
+    return ChangeConnectedMouse(call, args, [&](SMouse& mouse) { return change(mouse.session); });
 }
 
 bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseIndex) {
