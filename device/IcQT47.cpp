@@ -601,20 +601,27 @@ int CIcQT47::GetDataReport(int selector, uint8_t* buffer, int length) {
     return 0;
 }
 
+bool CIcQT47::SelectBlock(unsigned n) {
+    ClearCommand();
+    m_command[1] = kCmdControl;
+    m_command[2] = kCtlSelectBlock;
+    m_command[3] = static_cast<uint8_t>(n);
+    if (!SetCommandReport()) {
+        return false;
+    }
+    Settle();
+    return true;
+}
+
 int CIcQT47::ReadProfileBlock(unsigned n) {
     const unsigned base = BlockBase(n);
     const unsigned length = BlockReportLength();
     if (n > 4 || base == 0 || length < 6 || base + (length - 5) > kImageCells) {
         return 0;
     }
-    ClearCommand();
-    m_command[1] = kCmdControl;
-    m_command[2] = kCtlSelectBlock;
-    m_command[3] = static_cast<uint8_t>(n);
-    if (!SetCommandReport()) {
+    if (!SelectBlock(n)) {
         return 0;
     }
-    Settle();
     Pause(m_readDelayMs);
     std::vector<uint8_t> report(length);
     if (!GetDataReport(kBlockReport, report.data(), static_cast<int>(length))) {
@@ -646,14 +653,9 @@ int CIcQT47::WriteProfileBlock(unsigned n) {
     if (!anyChanged) {
         return 1;
     }
-    ClearCommand();
-    m_command[1] = kCmdControl;
-    m_command[2] = kCtlSelectBlock;
-    m_command[3] = static_cast<uint8_t>(n);
-    if (!SetCommandReport()) {
+    if (!SelectBlock(n)) {
         return 0;
     }
-    Settle();
     const unsigned cells = length - 5;
     std::vector<uint8_t> report(length, 0);
     report[0] = kBlockReport;

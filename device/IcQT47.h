@@ -136,6 +136,8 @@ public:
 private:
     const SFamily* FindFamily(unsigned family) const;
     void ClearCommand();
+    // Sends C4 0C n, which makes block n the one the data channel moves next.
+    bool SelectBlock(unsigned n);
     void Settle();
     void Pause(uint32_t ms);
     // Opens the command path; sets the last error on failure.
