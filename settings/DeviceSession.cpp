@@ -223,18 +223,25 @@ int CDeviceSession::FinishWrite(int written) {
     return written;
 }
 
-int CDeviceSession::SaveProfile(int profile) {
+bool CDeviceSession::MayWriteProfile(int profile) {
     if (m_busy || !map::ValidProfile(profile)) {
-        return 0;
+        return false;
     }
     if (!m_connected) {
         m_owner.ShowMessage(kMsgNoMouse);
-        return 0;
+        return false;
     }
-    // Cells that were never read hold zeros: writing the block after an incomplete load would wipe the
+    // Cells that were never read hold zeros: writing a block after an incomplete load would wipe the
     // profile in the mouse.
     if (!m_ready) {
         m_owner.ShowMessage(kMsgSaveFailed);
+        return false;
+    }
+    return true;
+}
+
+int CDeviceSession::SaveProfile(int profile) {
+    if (!MayWriteProfile(profile)) {
         return 0;
     }
     m_busy = true;
@@ -250,15 +257,7 @@ int CDeviceSession::SaveProfile(int profile) {
 }
 
 int CDeviceSession::ResetProfile(int profile) {
-    if (m_busy || !map::ValidProfile(profile)) {
-        return 0;
-    }
-    if (!m_connected) {
-        m_owner.ShowMessage(kMsgNoMouse);
-        return 0;
-    }
-    if (!m_ready) {
-        m_owner.ShowMessage(kMsgSaveFailed);
+    if (!MayWriteProfile(profile)) {
         return 0;
     }
     for (int slot = 0; slot < map::kSlots; ++slot) {

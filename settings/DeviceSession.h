@@ -111,6 +111,8 @@ public:
     CRegStore& Store() { return m_store; }
 
 private:
+    // True when a profile block may be written now; tells the owner why not otherwise.
+    bool MayWriteProfile(int profile);
     int BuildTable();
     // Ends a connect that failed after the table was counted.
     int ConnectFailed();
