@@ -127,6 +127,17 @@ bool CMacroLibrary::CheckNewName(std::u16string_view name) {
     return false;
 }
 
+bool CMacroLibrary::NewMacroPath(std::u16string_view name, std::string& path) {
+    if (!CheckNewName(name) || PathOf(name, path) == 0) {
+        return false;
+    }
+    if (!ExistingFile(name).empty()) {
+        m_reporter.ShowMessage(macromsg::kMacroExists, name);
+        return false;
+    }
+    return true;
+}
+
 int CMacroLibrary::ReportStatus(FileStatus status, const std::string& path, std::u16string_view name) {
     switch (status) {
         case FileStatus::Ok:
@@ -146,15 +157,8 @@ int CMacroLibrary::ReportStatus(FileStatus status, const std::string& path, std:
 }
 
 int CMacroLibrary::CreateMacro(std::u16string_view name, int delayUnit) {
-    if (!CheckNewName(name)) {
-        return 0;
-    }
     std::string path;
-    if (PathOf(name, path) == 0) {
-        return 0;
-    }
-    if (!ExistingFile(name).empty()) {
-        m_reporter.ShowMessage(macromsg::kMacroExists, name);
+    if (!NewMacroPath(name, path)) {
         return 0;
     }
     uint8_t header[kHeaderSize] = {};
@@ -261,15 +265,8 @@ std::u16string CMacroLibrary::SpelledName(std::u16string_view name) {
 }
 
 int CMacroLibrary::AddMacro(std::u16string_view name, const uint8_t* code, int codeLength) {
-    if (code == nullptr || codeLength < 0 || codeLength > kMaxCodeBytes || !CheckNewName(name)) {
-        return 0;
-    }
     std::string path;
-    if (PathOf(name, path) == 0) {
-        return 0;
-    }
-    if (!ExistingFile(name).empty()) {
-        m_reporter.ShowMessage(macromsg::kMacroExists, name);
+    if (code == nullptr || codeLength < 0 || codeLength > kMaxCodeBytes || !NewMacroPath(name, path)) {
         return 0;
     }
     std::array<uint8_t, kMaxFileSize> file{};
@@ -321,15 +318,8 @@ int CMacroLibrary::ImportMacro(const std::string& sourcePath, std::u16string& na
     const size_t slash = sourcePath.rfind('/');
     name = macroname::StripExtension(
         Utf8ToUtf16(slash == std::string::npos ? sourcePath : sourcePath.substr(slash + 1)));
-    if (!CheckNewName(name)) {
-        return 0;
-    }
     std::string path;
-    if (PathOf(name, path) == 0) {
-        return 0;
-    }
-    if (!ExistingFile(name).empty()) {
-        m_reporter.ShowMessage(macromsg::kMacroExists, name);
+    if (!NewMacroPath(name, path)) {
         return 0;
     }
     std::vector<uint8_t> bytes;

@@ -78,6 +78,8 @@ private:
     // The file that holds the macro, found without regard to letter case; empty when none.
     std::string ExistingFile(std::u16string_view name);
     bool CheckNewName(std::u16string_view name);
+    // The path a new macro of this name gets; false, reported, when the name is refused or taken.
+    bool NewMacroPath(std::u16string_view name, std::string& path);
     int ReportStatus(FileStatus status, const std::string& path, std::u16string_view name);
 
     IMacroFileSystem& m_files;
