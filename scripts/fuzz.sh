@@ -11,13 +11,16 @@ list=build-fuzz/fuzz/fuzzers.txt
 [ -f "$list" ] || { echo "no fuzz targets"; exit 0; }
 mkdir -p build-fuzz/crashes
 status=0
-while read -r name corpus; do
+# Read the list first: a fuzzer must not share the list's file offset through its standard input.
+mapfile -t targets <"$list"
+for target in "${targets[@]}"; do
+  read -r name corpus <<<"$target"
   work="build-fuzz/corpus/$name"
   mkdir -p "$work"
   echo "fuzzing $name for ${seconds}s"
   if ! "build-fuzz/fuzz/$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="build-fuzz/crashes/$name-" "$work" "$corpus" >"build-fuzz/$name.log" 2>&1; then
+      -artifact_prefix="build-fuzz/crashes/$name-" "$work" "$corpus" </dev/null >"build-fuzz/$name.log" 2>&1; then
     echo "FUZZ FAILURE in $name:"; tail -n 40 "build-fuzz/$name.log"; status=1
   fi
-done <"$list"
+done
 exit $status
