@@ -675,31 +675,30 @@ QImage CArtGenerator::Icon(int id) {
     // Instruction icons: a picture of what the line does and, for presses and releases, an arrow.
     const QRectF left(0, 0, 16, 16);
     const QRectF right(15, 3, 9, 10);
+    // Presses and releases: the device's picture and an arrow for the direction.
+    struct SPressIcon {
+        int id;
+        EGlyph device;
+        QColor deviceColour;
+        EGlyph arrow;
+        QColor arrowColour;
+    };
+    const SPressIcon pressIcons[] = {
+        {901, EGlyph::Key, kText, EGlyph::Down, kAccentBright},
+        {902, EGlyph::Key, kMuted, EGlyph::Up, kMuted},
+        {903, EGlyph::Mouse, kText, EGlyph::Down, kWarn},
+        {904, EGlyph::Mouse, kText, EGlyph::Up, kWarn},
+        {905, EGlyph::Mouse, kText, EGlyph::Down, kAccentBright},
+        {906, EGlyph::Mouse, kMuted, EGlyph::Up, kMuted},
+    };
+    for (const SPressIcon& icon : pressIcons) {
+        if (icon.id == id) {
+            Glyph(painter, left, icon.device, icon.deviceColour);
+            Glyph(painter, right, icon.arrow, icon.arrowColour);
+            return image;
+        }
+    }
     switch (id) {
-        case 901:
-            Glyph(painter, left, EGlyph::Key, kText);
-            Glyph(painter, right, EGlyph::Down, kAccentBright);
-            break;
-        case 902:
-            Glyph(painter, left, EGlyph::Key, kMuted);
-            Glyph(painter, right, EGlyph::Up, kMuted);
-            break;
-        case 903:
-            Glyph(painter, left, EGlyph::Mouse, kText);
-            Glyph(painter, right, EGlyph::Down, kWarn);
-            break;
-        case 904:
-            Glyph(painter, left, EGlyph::Mouse, kText);
-            Glyph(painter, right, EGlyph::Up, kWarn);
-            break;
-        case 905:
-            Glyph(painter, left, EGlyph::Mouse, kText);
-            Glyph(painter, right, EGlyph::Down, kAccentBright);
-            break;
-        case 906:
-            Glyph(painter, left, EGlyph::Mouse, kMuted);
-            Glyph(painter, right, EGlyph::Up, kMuted);
-            break;
         case 907:
             painter.setPen(QPen(kMuted, 1.5));
             painter.drawEllipse(QRectF(2, 1, 14, 14));
