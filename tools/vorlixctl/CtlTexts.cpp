@@ -2,22 +2,16 @@
 
 #include <ostream>
 
-#include "platform/UserStore.h"
-#include "platform/locale/LocaleLanguage.h"
 #include "shared/Utf16.h"
-#include "ui/lang/LanguageSetup.h"
 #include "ui/lang/TextTables.h"
-#include "ui/lang/platform/PosixLangFileSystem.h"
+#include "ui/lang/platform/UserLanguage.h"
 
 namespace vorlix::ctl {
 
 const CTextTables& UserTextTables() {
     static const CTextTables tables = [] {
         CTextTables loaded;
-        CPosixLangFileSystem files;
-        CUserStore store;
-        CLanguageSetup::LoadConfig(files, store.Store(), CLocaleLanguage::FromEnvironment(),
-                                   CPosixLangFileSystem::ExecutableDir(), loaded);
+        CUserLanguage::LoadConfigTables(loaded);
         return loaded;
     }();
     return tables;

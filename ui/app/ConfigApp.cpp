@@ -7,12 +7,9 @@
 #include "QtMessageReporter.h"
 #include "Trace.h"
 #include "platform/UserPaths.h"
-#include "platform/UserStore.h"
-#include "platform/locale/LocaleLanguage.h"
 #include "shared/SteadyClock.h"
 #include "shared/Utf16.h"
-#include "ui/lang/LanguageSetup.h"
-#include "ui/lang/platform/PosixLangFileSystem.h"
+#include "ui/lang/platform/UserLanguage.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {
@@ -22,11 +19,7 @@ namespace {
 // defaults when there is none or it fails its check.
 CTextTables LoadTextTables() {
     CTextTables tables;
-    CPosixLangFileSystem files;
-    CUserStore store;
-    const SConfigLanguage language =
-        CLanguageSetup::LoadConfig(files, store.Store(), CLocaleLanguage::FromEnvironment(),
-                                   CPosixLangFileSystem::ExecutableDir(), tables);
+    const SConfigLanguage language = CUserLanguage::LoadConfigTables(tables);
     Trace(language.fileInUse ? "language file in use" : "built-in English texts");
     return tables;
 }
