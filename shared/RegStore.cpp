@@ -58,10 +58,7 @@ int CRegStore::WriteDword(std::string_view name, uint32_t value) {
     if (!OpenOrCreate()) {
         return 0;
     }
-    StoreValue stored{StoreValueType::Dword,
-                      {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
-                       static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)}};
-    const StoreStatus status = m_backend.Put(name, stored);
+    const StoreStatus status = m_backend.Put(name, StoreValue::FromDword(value));
     Remember(status);
     Close();
     return status == StoreStatus::Ok ? 1 : 0;
@@ -81,8 +78,7 @@ int32_t CRegStore::ReadDword(std::string_view name) {
         }
         m_open = true;
         bool added = false;
-        const StoreStatus status =
-            m_backend.PutIfAbsent(name, StoreValue{StoreValueType::Dword, {0, 0, 0, 0}}, added);
+        const StoreStatus status = m_backend.PutIfAbsent(name, StoreValue::FromDword(0), added);
         Remember(status);
         if (status != StoreStatus::Ok || added) {
             Close();
@@ -103,11 +99,7 @@ int32_t CRegStore::ReadDword(std::string_view name) {
     if (status != StoreStatus::Ok || value.bytes.size() > 4) {
         return -1;
     }
-    uint32_t result = 0;
-    for (size_t i = 0; i < value.bytes.size(); ++i) {
-        result |= static_cast<uint32_t>(value.bytes[i]) << (8 * i);
-    }
-    return static_cast<int32_t>(result);
+    return static_cast<int32_t>(value.AsDword());
 }
 
 int CRegStore::DeleteValue(std::string_view name) {
@@ -131,12 +123,7 @@ int CRegStore::ReadText(std::string_view name, std::u16string& text) {
     if (status != StoreStatus::Ok) {
         return 0;
     }
-    const size_t characters = std::min(value.bytes.size() / 2, kMaxTextLength);
-    text.clear();
-    text.reserve(characters);
-    for (size_t i = 0; i < characters; ++i) {
-        text.push_back(static_cast<char16_t>(value.bytes[2 * i] | (value.bytes[2 * i + 1] << 8)));
-    }
+    text = value.AsText(kMaxTextLength);
     return 1;
 }
 
@@ -147,13 +134,7 @@ int CRegStore::WriteText(std::string_view name, std::u16string_view text) {
     if (!OpenOrCreate()) {
         return 0;
     }
-    StoreValue value{StoreValueType::Text, {}};
-    value.bytes.reserve(text.size() * 2);
-    for (char16_t c : text) {
-        value.bytes.push_back(static_cast<uint8_t>(c & 0xFF));
-        value.bytes.push_back(static_cast<uint8_t>(c >> 8));
-    }
-    const StoreStatus status = m_backend.Put(name, value);
+    const StoreStatus status = m_backend.Put(name, StoreValue::FromText(text));
     Remember(status);
     Close();
     return status == StoreStatus::Ok ? 1 : 0;

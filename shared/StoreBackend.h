@@ -14,6 +14,13 @@ enum class StoreValueType : uint32_t { Dword = 4, Text = 1 };
 struct StoreValue {
     StoreValueType type = StoreValueType::Dword;
     std::vector<uint8_t> bytes;  // a DWORD as 4 little-endian bytes; a text as UTF-16LE without terminator
+
+    static StoreValue FromDword(uint32_t value);
+    static StoreValue FromText(std::u16string_view text);
+    // The bytes read as a little-endian DWORD: up to the first four, missing ones as zeros.
+    uint32_t AsDword() const;
+    // The bytes read as UTF-16LE characters, at most maxLength of them; an odd trailing byte is dropped.
+    std::u16string AsText(size_t maxLength = std::u16string::npos) const;
 };
 
 enum class StoreStatus {

@@ -12,18 +12,10 @@ namespace {
 
 void PrintValue(std::ostream& out, const StoreValue& value) {
     if (value.type == StoreValueType::Text) {
-        std::u16string text;
-        for (size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
-            text.push_back(static_cast<char16_t>(value.bytes[i] | (value.bytes[i + 1] << 8)));
-        }
-        out << Utf16ToUtf8(text);
-        return;
+        out << Utf16ToUtf8(value.AsText());
+    } else {
+        out << static_cast<int32_t>(value.AsDword());
     }
-    uint32_t number = 0;
-    for (size_t i = 0; i < value.bytes.size() && i < 4; ++i) {
-        number |= static_cast<uint32_t>(value.bytes[i]) << (8 * i);
-    }
-    out << static_cast<int32_t>(number);
 }
 
 int Unusable(Invocation& call, CUserStore& user, StoreStatus status) {
