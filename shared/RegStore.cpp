@@ -1,7 +1,5 @@
 #include "RegStore.h"
 
-#include <algorithm>
-
 namespace vorlix {
 
 CRegStore::CRegStore(IStoreBackend& backend) : m_backend(backend) {}
