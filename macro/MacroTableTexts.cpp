@@ -1,7 +1,7 @@
 #include "macro/MacroTableTexts.h"
 
 #include "macro/MacroEncoding.h"
-#include "ui/lang/TextTables.h"
+#include "lang/TextTables.h"
 
 namespace vorlix {
 

@@ -6,7 +6,6 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
-export QT_QPA_PLATFORM=offscreen
 VORLIX_BUILD_DIR=build scripts/build.sh -DVORLIX_WERROR=$werror
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
 if [ "${CI:-}" = "true" ] || [ "${VORLIX_FUZZ:-}" = "1" ]; then

@@ -5,7 +5,7 @@
 #include "ButtonCatalogue.h"
 #include "DeviceSession.h"
 #include "device/IcQT47.h"
-#include "macro/MacroBinding.h"
+#include "settings/MacroBinding.h"
 #include "macro/MacroLibrary.h"
 #include "macro/MacroName.h"
 #include "macro/ScriptImage.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "socket/VirtualMouseClient.h"
-#include "socket/VirtualMouseServer.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
+#include "virtualmouse/socket/VirtualMouseServer.h"
 #include "virtualmouse/VirtualMouseSet.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "macro/MacroProgram.h"
 #include "macro/MacroTableTexts.h"
 #include "shared/Utf16.h"
-#include "ui/lang/TextTables.h"
+#include "lang/TextTables.h"
 
 namespace vorlix {
 namespace {

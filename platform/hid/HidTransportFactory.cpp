@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "HidapiTransport.h"
-#include "virtualmouse/socket/VirtualMouseClient.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "SessionFixture.h"
+#include "tests/support/SessionFixture.h"
 #include "settings/ButtonCatalogue.h"
 #include "settings/SettingsMap.h"
 #include "shared/Messages.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "device/IcQT47.h"
-#include "macro/MacroBinding.h"
-#include "macro/tests/BindFixture.h"
+#include "settings/MacroBinding.h"
+#include "settings/tests/BindFixture.h"
 #include "macro/tests/ProgramTestUtil.h"
 #include "settings/SettingsTransfer.h"
 

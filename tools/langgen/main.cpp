@@ -8,7 +8,7 @@
 #include <iterator>
 #include <vector>
 
-#include "ui/lang/LangFileWriter.h"
+#include "lang/LangFileWriter.h"
 
 int main(int argc, char** argv) {
     const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;

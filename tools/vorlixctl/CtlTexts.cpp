@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "shared/Utf16.h"
-#include "ui/lang/TextTables.h"
-#include "ui/lang/platform/UserLanguage.h"
+#include "lang/TextTables.h"
+#include "platform/lang/UserLanguage.h"
 
 namespace vorlix::ctl {
 

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <ostream>
 
-#include "ui/lang/LangFileCheck.h"
+#include "lang/LangFileCheck.h"
 
 namespace vorlix::ctl {
 

@@ -6,7 +6,7 @@
 
 #include "CtlTexts.h"
 #include "SettingsCommand.h"
-#include "macro/MacroBinding.h"
+#include "settings/MacroBinding.h"
 #include "macro/MacroLibrary.h"
 #include "macro/MacroProgram.h"
 #include "macro/ScriptImage.h"

@@ -29,7 +29,7 @@
 #include "shared/SteadyClock.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
-#include "ui/lang/TextTables.h"
+#include "lang/TextTables.h"
 
 namespace vorlix::ctl {
 

@@ -9,7 +9,7 @@
 #include "platform/UserPaths.h"
 #include "shared/SteadyClock.h"
 #include "shared/Utf16.h"
-#include "ui/lang/platform/UserLanguage.h"
+#include "platform/lang/UserLanguage.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "SocketLine.h"
-#include "VirtualWire.h"
+#include "platform/hid/virtual/SocketLine.h"
+#include "platform/hid/virtual/VirtualWire.h"
 
 namespace vorlix {
 

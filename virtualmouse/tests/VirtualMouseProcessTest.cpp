@@ -15,7 +15,7 @@
 #include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "virtualmouse/socket/VirtualMouseClient.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/hid/HidTransportFactory.h"
 #include "platform/hid/HidapiTransport.h"
 #include "tests/support/TempDir.h"
-#include "virtualmouse/socket/VirtualMouseClient.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 namespace {

@@ -4,7 +4,7 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 
-#include "ui/lang/qt/QtFontFactory.h"
+#include "ui/lang/QtFontFactory.h"
 
 namespace vorlix {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/lang/TextTables.h"
+#include "lang/TextTables.h"
 
 namespace vorlix {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/lang/LanguageSetup.h"
-#include "ui/lang/TextTables.h"
+#include "lang/LanguageSetup.h"
+#include "lang/TextTables.h"
 
 namespace vorlix {
 

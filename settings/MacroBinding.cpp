@@ -1,4 +1,4 @@
-#include "macro/MacroBinding.h"
+#include "settings/MacroBinding.h"
 
 #include <string>
 #include <vector>

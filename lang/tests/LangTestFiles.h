@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/lang/LangFileWriter.h"
-#include "ui/lang/TextTables.h"
+#include "lang/LangFileWriter.h"
+#include "lang/TextTables.h"
 
 namespace vorlix::testing {
 

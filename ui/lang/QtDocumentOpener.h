@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/lang/HelpDocument.h"
+#include "lang/HelpDocument.h"
 
 namespace vorlix {
 

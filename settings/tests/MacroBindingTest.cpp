@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "device/IcQT47.h"
-#include "macro/MacroBinding.h"
-#include "macro/tests/BindFixture.h"
+#include "settings/MacroBinding.h"
+#include "settings/tests/BindFixture.h"
 #include "macro/tests/ProgramTestUtil.h"
 
 namespace vorlix {

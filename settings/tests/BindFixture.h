@@ -7,7 +7,7 @@
 #include "macro/MemoryMacroFileSystem.h"
 #include "macro/tests/FakeMacroTexts.h"
 #include "settings/SettingsMap.h"
-#include "settings/tests/SessionFixture.h"
+#include "tests/support/SessionFixture.h"
 #include "shared/Utf16.h"
 
 namespace vorlix::testing {

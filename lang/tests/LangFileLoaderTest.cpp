@@ -2,9 +2,9 @@
 
 #include "LangTestFiles.h"
 #include "shared/Utf16.h"
-#include "ui/lang/LangFileLoader.h"
-#include "ui/lang/LangLineReader.h"
-#include "ui/lang/MemoryLangFileSystem.h"
+#include "lang/LangFileLoader.h"
+#include "lang/LangLineReader.h"
+#include "lang/MemoryLangFileSystem.h"
 
 namespace vorlix {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/lang/LangFileSystem.h"
+#include "lang/LangFileSystem.h"
 
 namespace vorlix {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QString>
 
-#include "ui/lang/FontSet.h"
+#include "lang/FontSet.h"
 
 namespace vorlix {
 

@@ -1,4 +1,4 @@
-#include "TestTransport.h"
+#include "tests/support/TestTransport.h"
 
 #include <algorithm>
 #include <array>

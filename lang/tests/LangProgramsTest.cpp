@@ -8,7 +8,7 @@
 #include "LangTestFiles.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "ui/lang/LangFileWriter.h"
+#include "lang/LangFileWriter.h"
 
 namespace vorlix {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestTransport.h"
+#include "tests/support/TestTransport.h"
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/lang/FontSet.h"
+#include "lang/FontSet.h"
 
 namespace vorlix {
 namespace {

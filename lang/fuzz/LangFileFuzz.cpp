@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/lang/LangFileCheck.h"
-#include "ui/lang/LangFileLoader.h"
-#include "ui/lang/MemoryLangFileSystem.h"
+#include "lang/LangFileCheck.h"
+#include "lang/LangFileLoader.h"
+#include "lang/MemoryLangFileSystem.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);

@@ -3,10 +3,10 @@
 #include "LangTestFiles.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/StoreNames.h"
-#include "ui/lang/HelpDocument.h"
-#include "ui/lang/LanguageChoice.h"
-#include "ui/lang/LanguageSetup.h"
-#include "ui/lang/MemoryLangFileSystem.h"
+#include "lang/HelpDocument.h"
+#include "lang/LanguageChoice.h"
+#include "lang/LanguageSetup.h"
+#include "lang/MemoryLangFileSystem.h"
 
 namespace vorlix {
 namespace {

@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "LangTestFiles.h"
-#include "ui/lang/LangFileCheck.h"
-#include "ui/lang/LangFileWriter.h"
+#include "lang/LangFileCheck.h"
+#include "lang/LangFileWriter.h"
 
 namespace vorlix {
 namespace {
