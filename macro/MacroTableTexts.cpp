@@ -1,7 +1,7 @@
 #include "macro/MacroTableTexts.h"
 
-#include "macro/MacroEncoding.h"
 #include "lang/TextTables.h"
+#include "macro/MacroEncoding.h"
 
 namespace vorlix {
 

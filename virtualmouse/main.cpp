@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/hid/virtual/VirtualMouseClient.h"
-#include "virtualmouse/socket/VirtualMouseServer.h"
 #include "virtualmouse/VirtualMouseSet.h"
+#include "virtualmouse/socket/VirtualMouseServer.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "LangTestFiles.h"
-#include "shared/Utf16.h"
 #include "lang/LangFileLoader.h"
 #include "lang/LangLineReader.h"
 #include "lang/MemoryLangFileSystem.h"
+#include "shared/Utf16.h"
 
 namespace vorlix {
 namespace {

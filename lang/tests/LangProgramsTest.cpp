@@ -6,9 +6,9 @@
 #include <iterator>
 
 #include "LangTestFiles.h"
+#include "lang/LangFileWriter.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "lang/LangFileWriter.h"
 
 namespace vorlix {
 namespace {

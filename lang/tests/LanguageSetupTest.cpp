@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "LangTestFiles.h"
-#include "shared/MemoryStoreBackend.h"
-#include "shared/StoreNames.h"
 #include "lang/HelpDocument.h"
 #include "lang/LanguageChoice.h"
 #include "lang/LanguageSetup.h"
 #include "lang/MemoryLangFileSystem.h"
+#include "shared/MemoryStoreBackend.h"
+#include "shared/StoreNames.h"
 
 namespace vorlix {
 namespace {

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "lang/TextTables.h"
 #include "macro/MacroProgram.h"
 #include "macro/MacroTableTexts.h"
 #include "shared/Utf16.h"
-#include "lang/TextTables.h"
 
 namespace vorlix {
 namespace {

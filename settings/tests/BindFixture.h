@@ -7,8 +7,8 @@
 #include "macro/MemoryMacroFileSystem.h"
 #include "macro/tests/FakeMacroTexts.h"
 #include "settings/SettingsMap.h"
-#include "tests/support/SessionFixture.h"
 #include "shared/Utf16.h"
+#include "tests/support/SessionFixture.h"
 
 namespace vorlix::testing {
 

@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "tests/support/SessionFixture.h"
 #include "settings/ButtonCatalogue.h"
 #include "settings/SettingsMap.h"
 #include "shared/Messages.h"
+#include "tests/support/SessionFixture.h"
 #include "virtualmouse/FactoryMemory.h"
 
 namespace vorlix::testing {

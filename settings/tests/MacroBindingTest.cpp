@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "device/IcQT47.h"
+#include "macro/tests/ProgramTestUtil.h"
 #include "settings/MacroBinding.h"
 #include "settings/tests/BindFixture.h"
-#include "macro/tests/ProgramTestUtil.h"
 
 namespace vorlix {
 namespace {

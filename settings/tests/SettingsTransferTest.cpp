@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "device/IcQT47.h"
-#include "settings/MacroBinding.h"
-#include "settings/tests/BindFixture.h"
 #include "macro/tests/ProgramTestUtil.h"
+#include "settings/MacroBinding.h"
 #include "settings/SettingsTransfer.h"
+#include "settings/tests/BindFixture.h"
 
 namespace vorlix {
 namespace {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TestTransport.h"
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"
@@ -18,6 +17,7 @@
 #include "shared/MessagePoster.h"
 #include "shared/RegStore.h"
 #include "shared/StoreNames.h"
+#include "tests/support/TestTransport.h"
 #include "virtualmouse/VirtualMouseSet.h"
 #include "virtualmouse/VirtualTransport.h"
 

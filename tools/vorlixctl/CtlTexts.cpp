@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "shared/Utf16.h"
 #include "lang/TextTables.h"
 #include "platform/lang/UserLanguage.h"
+#include "shared/Utf16.h"
 
 namespace vorlix::ctl {
 

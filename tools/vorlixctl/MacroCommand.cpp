@@ -6,12 +6,12 @@
 
 #include "CtlTexts.h"
 #include "SettingsCommand.h"
-#include "settings/MacroBinding.h"
 #include "macro/MacroLibrary.h"
 #include "macro/MacroProgram.h"
 #include "macro/ScriptImage.h"
 #include "macro/platform/PosixMacroFileSystem.h"
 #include "settings/DeviceSession.h"
+#include "settings/MacroBinding.h"
 #include "shared/Utf16.h"
 
 namespace vorlix::ctl {

@@ -13,6 +13,7 @@
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"
+#include "lang/TextTables.h"
 #include "macro/MacroLibrary.h"
 #include "macro/platform/PosixMacroFileSystem.h"
 #include "platform/DatagramPoster.h"
@@ -29,7 +30,6 @@
 #include "shared/SteadyClock.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
-#include "lang/TextTables.h"
 
 namespace vorlix::ctl {
 

@@ -7,9 +7,9 @@
 #include "QtMessageReporter.h"
 #include "Trace.h"
 #include "platform/UserPaths.h"
+#include "platform/lang/UserLanguage.h"
 #include "shared/SteadyClock.h"
 #include "shared/Utf16.h"
-#include "platform/lang/UserLanguage.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {

@@ -11,11 +11,11 @@
 
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
 #include "shared/ProductIds.h"
 #include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 namespace {

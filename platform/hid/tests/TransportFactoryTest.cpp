@@ -4,8 +4,8 @@
 
 #include "platform/hid/HidTransportFactory.h"
 #include "platform/hid/HidapiTransport.h"
-#include "tests/support/TempDir.h"
 #include "platform/hid/virtual/VirtualMouseClient.h"
+#include "tests/support/TempDir.h"
 
 namespace vorlix {
 namespace {
