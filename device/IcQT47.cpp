@@ -703,6 +703,96 @@ int CIcQT47::WriteScript(unsigned number, const uint8_t* image, size_t imageSize
     return sent;
 }
 
+int CIcQT47::FirmwareImageSize() const {
+    switch (m_family >> 8) {
+        case 0x27:
+        case 0x29:
+        case 0x31:
+        case 0x32:
+        case 0x33:
+        case 0x34:
+            return 0x6000;
+        default:
+            return kFirmwareBufferSize;
+    }
+}
+
+int CIcQT47::QueryUpdateState(int* ready) {
+    if (ready == nullptr) {
+        return 0;
+    }
+    // These controllers take pages without being asked first.
+    if ((m_family >> 8) == 0x27 || m_family == 0x3300) {
+        *ready = 1;
+        return 1;
+    }
+    if (!FindDataInterfaces(m_dataVid, m_dataPid) || !SendCommand(0, kCmdControl, kCtlEffect, 0xFF, 0, 0)) {
+        return 0;
+    }
+    Pause(kSettleMs);
+    m_command.fill(0x01);
+    m_command[0] = m_reportId;
+    if (!GetCommandReport()) {
+        return 0;
+    }
+    if (m_command[0] != m_reportId || m_command[1] != kDone || m_command[2] != 0x0A ||
+        m_command[6] != m_command[4]) {
+        return 0;
+    }
+    *ready = m_command[3] == 1 && m_command[6] == 16 && m_command[7] == 16 ? 1 : 0;
+    return 1;
+}
+
+int CIcQT47::SealFirmwareImage(uint8_t* image) const {
+    if (image == nullptr) {
+        return 0;
+    }
+    const int size = FirmwareImageSize();
+    const int pages = size / kFirmwarePageSize;
+    unsigned sum = 0;
+    for (int i = 0; i + 1 < pages; ++i) {
+        sum += image[kFirmwarePageSize * i + kFirmwarePageSize - 1];
+    }
+    image[size - 2] = static_cast<uint8_t>(0x100 - (sum & 0xFF));
+    return 1;
+}
+
+int CIcQT47::WriteFirmwarePage(int page, const uint8_t* data) {
+    const int lastPage = m_family > 0x25FF ? 62 : 15;
+    if (data == nullptr || page < 0 || page > lastPage) {
+        return 0;
+    }
+    std::vector<uint8_t> report(kFirmwareReportLength, 0);
+    report[0] = kFirmwareReport;
+    report[1] = kFirmwarePageSize / 256;
+    report[2] = static_cast<uint8_t>(page);
+    report[3] = Checksum8(data, kFirmwarePageSize);
+    std::copy(data, data + kFirmwarePageSize, report.begin() + 4);
+    m_lastPage = page;
+    m_lastPageChecksum = report[3];
+    return SendDataReport(report.data(), kFirmwareReportLength);
+}
+
+int CIcQT47::PollStatus(uint8_t* status) {
+    if (status == nullptr) {
+        return 0;
+    }
+    m_command.fill(kNoAnswer);
+    m_command[0] = m_reportId;
+    if (!GetCommandReport()) {
+        return 0;
+    }
+    if (m_command[0] != m_reportId || m_command[1] < kDone || m_command[1] > kStatusAccepted) {
+        return 0;
+    }
+    if (m_command[2] == 0x0A &&
+        (m_command[3] != static_cast<uint8_t>(m_lastPage) || m_command[4] != m_lastPageChecksum)) {
+        return 0;
+    }
+    *status = m_command[1];
+    return 1;
+}
+
 uint8_t CIcQT47::Checksum8(const uint8_t* data, int length) {
     if (data == nullptr) {
         return 0;

@@ -123,6 +123,23 @@ public:
     int WriteProfileBlock(unsigned n);
     // image holds ScriptImageSize() bytes.
     int WriteScript(unsigned number, const uint8_t* image, size_t imageSize);
+    // Firmware update. The image is sent as pages of kFirmwarePageSize bytes.
+    static constexpr int kFirmwarePageSize = 2048;
+    static constexpr int kFirmwareReportLength = kFirmwarePageSize + 5;
+    static constexpr int kFirmwareBufferSize = 0x8000;
+    // Image size of the current family: 0x6000 or 0x8000 bytes.
+    int FirmwareImageSize() const;
+    // Asks whether the mouse waits for firmware pages. 1 when the mouse answered as expected; ready is
+    // then 1 when it is in update mode.
+    int QueryUpdateState(int* ready);
+    // Stores the check byte the boot loader verifies at the image's last-but-one byte. image holds
+    // FirmwareImageSize() bytes.
+    int SealFirmwareImage(uint8_t* image) const;
+    // Sends one page (kFirmwarePageSize bytes) on the data channel; the result of the send.
+    int WriteFirmwarePage(int page, const uint8_t* data);
+    // Fetches the mouse's status for the last page sent: 0xB0 done, 0xB1 busy, 0xB2 accepted.
+    int PollStatus(uint8_t* status);
+
     static uint8_t Checksum8(const uint8_t* data, int length);
 
     int LastError() const { return m_lastError; }
@@ -167,6 +184,9 @@ private:
     uint16_t m_dataVid = 0;
     uint16_t m_dataPid = 0;
     uint8_t m_reportId = 0;
+    // The last firmware page report built, for the status poll's echo check.
+    int m_lastPage = -1;
+    uint8_t m_lastPageChecksum = 0;
 };
 
 }  // namespace vorlix

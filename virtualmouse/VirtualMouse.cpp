@@ -35,9 +35,11 @@ struct SFaultName {
     const char* name;
 };
 constexpr SFaultName kFaultNames[] = {
-    {VirtualFault::DropAnswers, "drop"},   {VirtualFault::WrongEcho, "wrong-echo"},
-    {VirtualFault::HangTransfer, "hang"},  {VirtualFault::UnplugMidway, "unplug"},
-    {VirtualFault::ShortAnswers, "short"}, {VirtualFault::DenyOpen, "deny"},
+    {VirtualFault::DropAnswers, "drop"},       {VirtualFault::WrongEcho, "wrong-echo"},
+    {VirtualFault::HangTransfer, "hang"},      {VirtualFault::UnplugMidway, "unplug"},
+    {VirtualFault::ShortAnswers, "short"},     {VirtualFault::DenyOpen, "deny"},
+    {VirtualFault::NeverReady, "never-ready"}, {VirtualFault::NeverConfirm, "never-confirm"},
+    {VirtualFault::BootLoader, "boot-loader"},
 };
 
 }  // namespace
@@ -76,6 +78,8 @@ void CVirtualMouse::SetAnswer(std::initializer_list<uint8_t> bytes) {
     m_answer.fill(0);
     std::copy(bytes.begin(), bytes.end(), m_answer.begin());
     m_busyLeft = m_busyAnswers;
+    m_pageAnswer = false;
+    m_pageBusyLeft = 0;
 }
 
 void CVirtualMouse::Poke(unsigned address, uint8_t value) {
@@ -127,15 +131,30 @@ void CVirtualMouse::ControlCommand(const uint8_t* data) {
         case 0x00:
             Log("apply settings");
             break;
+        case 0x01:
+            // The boot loader restarts as the mouse only after a complete image that checks; before a
+            // page is sent again it stays where it is.
+            if (m_bootLoader && m_imageEnded && ImageChecks()) {
+                m_bootLoader = false;
+                m_firmware = updateTo;
+                ++m_generation;
+                Log("firmware updated to version " + std::to_string(updateTo) + ", restarting");
+            } else if (m_bootLoader) {
+                m_imageEnded = false;
+                Log("update mode: step");
+            }
+            break;
         case 0x05:
-            if (data[3] == 0x10) {
-                m_bootLoader = true;
-                Log("entered update mode");
+            if (data[3] == 0x10 && !m_bootLoader) {
+                EnterBootLoader();
+                Log("entered update mode, restarting as the boot loader");
             }
             break;
         case 0x06:
-            m_bootLoader = false;
-            Log("left update mode");
+            if (m_bootLoader) {
+                m_imageEnded = true;
+                Log(ImageChecks() ? "image complete" : "image ended incomplete or failing its check");
+            }
             break;
         case 0x07:
             if (data[3] < kProfileCount) {
@@ -158,8 +177,9 @@ void CVirtualMouse::ControlCommand(const uint8_t* data) {
             break;
         case 0x0F:
             if (data[3] == 0xFF) {
-                SetAnswer({reportId, kDone, kFirmwareStatusEcho, static_cast<uint8_t>(m_bootLoader ? 1 : 0),
-                           16, 0, 16, 16});
+                const bool ready = m_bootLoader && !neverReady;
+                SetAnswer({reportId, kDone, kFirmwareStatusEcho, static_cast<uint8_t>(ready ? 1 : 0), 16, 0,
+                           16, 16});
             } else if (data[3] == 0x00) {
                 m_effects[data[4]] = data[5];
             }
@@ -173,6 +193,14 @@ std::array<uint8_t, CVirtualMouse::kCommandLength> CVirtualMouse::Answer() {
     std::array<uint8_t, kCommandLength> answer{};
     if (dropAnswers) {
         answer.fill(kNothing);
+        return answer;
+    }
+    if (m_pageAnswer && (m_pageBusyLeft > 0 || neverConfirm)) {
+        if (m_pageBusyLeft > 0) {
+            --m_pageBusyLeft;
+        }
+        answer = m_answer;
+        answer[1] = kBusy;
         return answer;
     }
     if (m_busyLeft > 0) {
@@ -231,16 +259,51 @@ void CVirtualMouse::DataReport(const uint8_t* data, size_t length) {
         m_announcedScript = -1;
         Log("stored script " + std::to_string(number));
     } else if (id == kFirmwareReport) {
-        const size_t size = static_cast<size_t>(data[1]) * 256;
-        if (length < kReportHeader + size || !SumsToZero(data + kReportHeader, size, checksum)) {
-            Log("ignored firmware page " + std::to_string(number) + ": bad checksum or length");
-            return;
-        }
-        SetAnswer({0, kDone, kFirmwareStatusEcho, number, checksum});
-        Log("stored firmware page " + std::to_string(number));
+        FirmwarePage(data, length);
     } else {
         Log("ignored data report " + std::to_string(id));
     }
+}
+
+void CVirtualMouse::EnterBootLoader() {
+    m_bootLoader = true;
+    ++m_generation;
+    m_firmwareImage.assign(kFirmwareSize, 0);
+    m_pagesReceived.assign(kFirmwareSize / kFirmwarePage, false);
+    m_imageEnded = false;
+}
+
+void CVirtualMouse::FirmwarePage(const uint8_t* data, size_t length) {
+    const uint8_t number = data[2];
+    const uint8_t checksum = data[3];
+    const size_t size = static_cast<size_t>(data[1]) * 256;
+    if (!m_bootLoader) {
+        Log("ignored firmware page " + std::to_string(number) + ": not in update mode");
+        return;
+    }
+    if (size != kFirmwarePage || number >= m_pagesReceived.size() || length < kReportHeader + size ||
+        !SumsToZero(data + kReportHeader, size, checksum)) {
+        Log("ignored firmware page " + std::to_string(number) + ": bad number, checksum or length");
+        return;
+    }
+    std::copy(data + kReportHeader, data + kReportHeader + size, m_firmwareImage.begin() + number * size);
+    m_pagesReceived[number] = true;
+    SetAnswer({0, kDone, kFirmwareStatusEcho, number, checksum});
+    m_pageAnswer = true;
+    m_pageBusyLeft = busyPage < 0 || busyPage == number ? pageBusyAnswers : 0;
+    Log("stored firmware page " + std::to_string(number));
+}
+
+bool CVirtualMouse::ImageChecks() const {
+    if (m_pagesReceived.empty() ||
+        std::find(m_pagesReceived.begin(), m_pagesReceived.end(), false) != m_pagesReceived.end()) {
+        return false;
+    }
+    unsigned sum = 0;
+    for (size_t page = 0; page + 1 < m_pagesReceived.size(); ++page) {
+        sum += m_firmwareImage[page * kFirmwarePage + kFirmwarePage - 1];
+    }
+    return m_firmwareImage[kFirmwareSize - 2] == static_cast<uint8_t>(0x100 - (sum & 0xFF));
 }
 
 std::vector<uint8_t> CVirtualMouse::DataAnswer(uint8_t reportId, size_t length) {

@@ -21,8 +21,14 @@ std::u16string Widen(const std::string& text) {
     return std::u16string(text.begin(), text.end());
 }
 
-std::string PathOf(const std::string& prefix, int mouse, int interfaceNumber) {
-    return prefix + "/mouse" + std::to_string(mouse) + "/if" + std::to_string(interfaceNumber);
+// A mouse that restarted (into its boot loader or out of it) is a new device with new paths.
+std::string DeviceOf(const std::string& prefix, int mouse, int generation) {
+    return prefix + "/mouse" + std::to_string(mouse) +
+           (generation > 0 ? "-" + std::to_string(generation) : "");
+}
+
+std::string PathOf(const std::string& prefix, int mouse, int generation, int interfaceNumber) {
+    return DeviceOf(prefix, mouse, generation) + "/if" + std::to_string(interfaceNumber);
 }
 
 }  // namespace
@@ -33,6 +39,14 @@ CVirtualMouseSet::CVirtualMouseSet(SVirtualMouseOptions options) : m_options(std
         auto mouse = std::make_unique<CVirtualMouse>(m_options.family, m_options.firmware, m_options.busy);
         mouse->dropAnswers = HasFault(VirtualFault::DropAnswers);
         mouse->wrongEcho = HasFault(VirtualFault::WrongEcho);
+        mouse->neverReady = HasFault(VirtualFault::NeverReady);
+        mouse->neverConfirm = HasFault(VirtualFault::NeverConfirm);
+        mouse->pageBusyAnswers = m_options.pageBusy;
+        mouse->busyPage = m_options.busyPage;
+        mouse->updateTo = m_options.updateTo;
+        if (HasFault(VirtualFault::BootLoader)) {
+            mouse->EnterBootLoader();
+        }
         mouse->log = [this, i](const std::string& line) {
             // Called with m_mutex held.
             const std::string text = "mouse " + std::to_string(i) + ": " + line;
@@ -56,10 +70,11 @@ bool CVirtualMouseSet::HasFault(VirtualFault fault) const {
 
 HidInterfaceInfo CVirtualMouseSet::InterfaceInfo(int mouse, int interfaceNumber) const {
     HidInterfaceInfo info;
-    info.path = PathOf(m_options.pathPrefix, mouse, interfaceNumber);
+    const CVirtualMouse& model = *m_mice[static_cast<size_t>(mouse)];
+    info.path = PathOf(m_options.pathPrefix, mouse, model.Generation(), interfaceNumber);
     info.vendorId = m_options.vendorId;
     info.productId = m_options.productId;
-    info.version = m_options.family;
+    info.version = model.Version();
     info.interfaceNumber = interfaceNumber;
     info.composite = true;
     if (interfaceNumber == kCommandInterface) {
@@ -69,7 +84,7 @@ HidInterfaceInfo CVirtualMouseSet::InterfaceInfo(int mouse, int interfaceNumber)
     }
     info.product = Widen(m_options.product);
     info.manufacturer = Widen(m_options.manufacturer);
-    info.device = m_options.pathPrefix + "/mouse" + std::to_string(mouse);
+    info.device = DeviceOf(m_options.pathPrefix, mouse, model.Generation());
     return info;
 }
 
@@ -90,7 +105,8 @@ std::vector<HidInterfaceInfo> CVirtualMouseSet::Interfaces() const {
 CVirtualMouseSet::SRoute CVirtualMouseSet::Route(const std::string& path) const {
     for (int mouse = 0; mouse < MouseCount(); ++mouse) {
         for (int i = 0; i < kInterfaceCount; ++i) {
-            if (path == PathOf(m_options.pathPrefix, mouse, i)) {
+            if (path ==
+                PathOf(m_options.pathPrefix, mouse, m_mice[static_cast<size_t>(mouse)]->Generation(), i)) {
                 return {mouse, i};
             }
         }
@@ -133,7 +149,15 @@ HidStatus CVirtualMouseSet::SetFeature(const std::string& path, const uint8_t* d
     ++m_transfers;
     CVirtualMouse& mouse = *m_mice[static_cast<size_t>(route.mouse)];
     if (route.interfaceNumber == kCommandInterface) {
+        const int generation = mouse.Generation();
         mouse.Command(data, length);
+        if (mouse.Generation() != generation) {
+            // The mouse restarted: its old device went away and a new one arrived.
+            lock.unlock();
+            Notify(kDeviceRemoveComplete);
+            Notify(kDeviceArrival);
+            return HidStatus::Ok;
+        }
     } else {
         HidStatus outcome = HidStatus::Ok;
         if (DataFault(lock, outcome)) {
@@ -251,6 +275,16 @@ void CVirtualMouseSet::Notify(uint32_t event) {
             callback(event, info);
         }
     }
+}
+
+bool CVirtualMouseSet::InBootLoader(int mouse) const {
+    std::lock_guard lock(m_mutex);
+    return mouse >= 0 && mouse < MouseCount() && m_mice[static_cast<size_t>(mouse)]->InBootLoader();
+}
+
+int CVirtualMouseSet::Firmware(int mouse) const {
+    std::lock_guard lock(m_mutex);
+    return mouse >= 0 && mouse < MouseCount() ? m_mice[static_cast<size_t>(mouse)]->Firmware() : -1;
 }
 
 void CVirtualMouseSet::Unplug() {

@@ -22,7 +22,10 @@ struct SVirtualMouseOptions {
     int mice = 1;
     std::string product = "Vorlix Daze Gaming Mouse";
     std::string manufacturer = "Vorlix";
-    int busy = 0;  // busy answers before each answer
+    int busy = 0;          // busy answers before each answer
+    uint8_t updateTo = 9;  // firmware version after a complete update
+    int pageBusy = 0;      // status polls answered busy before a firmware page counts as done
+    int busyPage = -1;     // the one page answered busy, -1 for every page
     std::vector<VirtualFault> faults;
     std::string pathPrefix = "virtual";  // the mice's paths start with this
     uint16_t vendorId = kVendorId;
@@ -58,6 +61,8 @@ public:
     bool Plugged() const;
     // A vendor event report (report 3) on the data interface.
     bool Event(int mouse, uint8_t code, uint8_t a, uint8_t b, uint8_t c);
+    bool InBootLoader(int mouse) const;
+    int Firmware(int mouse) const;
     // A press of side button 4 or 5 on the mouse interface.
     bool Button(int mouse, int button);
     // Lets every transfer held by the hang fault return (failing).

@@ -47,6 +47,9 @@ const char kHelp[] =
     "  --mice N               number of identical mice, differing only by path (default 1)\n"
     "  --product TEXT         product string (default \"Vorlix Daze Gaming Mouse\")\n"
     "  --busy N               busy answers (0xB1) before each answer (default 0)\n"
+    "  --update-to N          firmware version after a complete firmware update (default 9)\n"
+    "  --page-busy N          status polls answered busy before a firmware page is done (default 0)\n"
+    "  --busy-page P          only firmware page P is answered busy (default: every page)\n"
     "  --state FILE           keep the mice's memory in FILE across runs\n"
     "  --fault NAME           misbehave; may be repeated:\n"
     "                           drop        never answer (every answer reads 0xFF)\n"
@@ -55,6 +58,10 @@ const char kHelp[] =
     "                           unplug      the mice go away during the first data-channel transfer\n"
     "                           short       answers arrive cut short\n"
     "                           deny        opening refused: permission denied\n"
+    "                           never-ready    the boot loader never waits for firmware pages\n"
+    "                           never-confirm  firmware pages are answered busy for ever\n"
+    "                           boot-loader    start in the boot loader, as an interrupted update\n"
+    "                                          leaves the mouse\n"
     "\n"
     "Numbers are decimal or 0x hexadecimal. Reports the mouse ignores (a wrong checksum, a block that\n"
     "was not selected) are logged on stderr.\n";
@@ -125,6 +132,12 @@ int Serve(const std::string& socketPath, const std::vector<std::string>& args) {
             options.mice = static_cast<int>(number);
         } else if (option == "--busy" && isNumber && number >= 0 && number <= 100) {
             options.busy = static_cast<int>(number);
+        } else if (option == "--update-to" && isNumber && number >= 0 && number <= 255) {
+            options.updateTo = static_cast<uint8_t>(number);
+        } else if (option == "--page-busy" && isNumber && number >= 0 && number <= 100) {
+            options.pageBusy = static_cast<int>(number);
+        } else if (option == "--busy-page" && isNumber && number >= 0 && number <= 62) {
+            options.busyPage = static_cast<int>(number);
         } else if (option == "--product") {
             options.product = value;
         } else if (option == "--state") {

@@ -70,14 +70,18 @@ protected:
     static constexpr WindowHandle kOsdWindow = 77;
 
     void Start(int mice = 1, uint16_t family = 0x2401) {
+        SVirtualMouseOptions options;
+        options.mice = mice;
+        options.family = family;
+        Start(options);
+    }
+
+    void Start(const SVirtualMouseOptions& options) {
         session.reset();
         device.reset();
         hid.reset();
         poster.posts.clear();
         owner = CRecordingOwner();
-        SVirtualMouseOptions options;
-        options.mice = mice;
-        options.family = family;
         set = std::make_shared<CVirtualMouseSet>(options);
         transport = std::make_shared<CTestTransport>(std::make_shared<CVirtualTransport>(set));
         waiter = std::make_unique<CClockTransferWaiter>(clock);

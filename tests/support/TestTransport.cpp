@@ -18,6 +18,8 @@ public:
     HidStatus SetFeature(const uint8_t* data, size_t length) override {
         if (!IsDataPath(m_path)) {
             m_owner.Record(m_path, data, length);
+        } else {
+            m_owner.RecordData(data, length);
         }
         return m_inner->SetFeature(data, length);
     }
@@ -90,6 +92,16 @@ void CTestTransport::HideMouse(int mouse, bool hidden) {
 void CTestTransport::Record(const std::string& path, const uint8_t* data, size_t length) {
     std::lock_guard lock(m_mutex);
     m_commands.push_back({path, std::vector<uint8_t>(data, data + length)});
+}
+
+void CTestTransport::RecordData(const uint8_t* data, size_t length) {
+    std::lock_guard lock(m_mutex);
+    m_dataReports.emplace_back(data, data + length);
+}
+
+std::vector<std::vector<uint8_t>> CTestTransport::DataReports() const {
+    std::lock_guard lock(m_mutex);
+    return m_dataReports;
 }
 
 std::vector<CTestTransport::SCommand> CTestTransport::Commands() const {

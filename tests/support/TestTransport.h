@@ -43,6 +43,9 @@ public:
     void ClearCommands();
     int DataTransfers() const { return m_dataTransfers; }
     void Record(const std::string& path, const uint8_t* data, size_t length);
+    // Data-channel reports sent (blocks, scripts, firmware pages), in order.
+    std::vector<std::vector<uint8_t>> DataReports() const;
+    void RecordData(const uint8_t* data, size_t length);
 
 private:
     bool Hidden(const std::string& path) const;
@@ -54,6 +57,7 @@ private:
     std::atomic<int> m_dataLeft{-1};
     std::atomic<int> m_dataTransfers{0};
     std::vector<SCommand> m_commands;
+    std::vector<std::vector<uint8_t>> m_dataReports;
 };
 
 }  // namespace vorlix::testing
