@@ -36,7 +36,7 @@ wait_for() {
 
 echo "== lintian"
 lintian_out="$work/lintian.txt"
-lintian --fail-on error --no-tag-display-limit "$deb" | tee "$lintian_out" || fail "lintian reports errors"
+lintian --fail-on error --tag-display-limit 0 "$deb" | tee "$lintian_out" || fail "lintian reports errors"
 
 echo "== apt-get install"
 apt-get install -y -qq "$deb"
