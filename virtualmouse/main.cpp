@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/hid/virtual/VirtualMouseClient.h"
+#include "shared/ProgramInfo.h"
 #include "virtualmouse/VirtualMouseSet.h"
 #include "virtualmouse/socket/VirtualMouseServer.h"
 
@@ -40,6 +41,7 @@ const char kHelp[] =
     "  event KIND A B C       send vendor event report 3 with event KIND (0xA1..0xA5) and arguments\n"
     "  button 4|5             press and release side button 4 or 5\n"
     "  peek, poke, event and button take --mouse INDEX (default 0).\n"
+    "  --help, --version      show this text or the version and end\n"
     "\n"
     "serve options:\n"
     "  --family ID            controller family id, the HID version number (default 0x2401)\n"
@@ -257,11 +259,8 @@ int main(int argc, char** argv) {
     if (const char* env = std::getenv("VORLIX_VIRTUAL_MOUSE")) {
         socketPath = env;
     }
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--help" || args[i] == "-h") {
-            std::cout << kHelp;
-            return kOk;
-        }
+    if (const auto status = CProgramInfo::Answer(args, {"vorlix-virtual-mouse", kHelp}, std::cout)) {
+        return *status;
     }
     if (args.size() >= 2 && args[0] == "--socket") {
         socketPath = args[1];

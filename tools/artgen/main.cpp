@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "ArtGenerator.h"
+#include "shared/ProgramInfo.h"
 #include "ui/skin/core/SkinTable.h"
 
 namespace {
@@ -45,9 +46,21 @@ QImage Compact(const QImage& image, vorlix::EKey key) {
     return indexed;
 }
 
+constexpr char kHelp[] =
+    "usage: vorlix-artgen [FOLDER] [--only ID...]\n"
+    "\n"
+    "Draws every picture of the id table and writes it as ID.png into FOLDER (default resources/bitmaps).\n"
+    "\n"
+    "  --only ID...   draw only these pictures\n"
+    "  --help         show this text and end\n"
+    "  --version      show the version and end\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status = vorlix::CProgramInfo::Answer(argc, argv, {"vorlix-artgen", kHelp})) {
+        return *status;
+    }
     QGuiApplication app(argc, argv);
     QString folder = QStringLiteral("resources/bitmaps");
     QSet<int> only;

@@ -9,8 +9,23 @@
 #include <vector>
 
 #include "lang/LangFileWriter.h"
+#include "shared/ProgramInfo.h"
+
+namespace {
+
+constexpr char kHelp[] =
+    "usage: langgen OUTPUT | langgen --check FILE\n"
+    "\n"
+    "Writes the English language file from the built-in texts, or with --check ends with status 1 when\n"
+    "FILE differs from what would be written.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto status =
+            vorlix::CProgramInfo::Answer(argc, argv, {"langgen", kHelp, vorlix::EHelpScan::FirstArgument})) {
+        return *status;
+    }
     const bool check = argc == 3 && std::strcmp(argv[1], "--check") == 0;
     if (argc != 2 && !check) {
         std::cerr << "usage: langgen OUTPUT | langgen --check FILE\n";

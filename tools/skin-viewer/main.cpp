@@ -5,9 +5,30 @@
 #include <cstdio>
 
 #include "SkinViewer.h"
+#include "shared/ProgramInfo.h"
 #include "ui/skin/SkinApplication.h"
 
+namespace {
+
+constexpr char kHelp[] =
+    "usage: vorlix-skin-viewer [ID] [--save FILE] [--sheet FILE] [--preview FILE]\n"
+    "\n"
+    "Shows the embedded pictures by id with their shapes outlined; the list on the left browses the ids.\n"
+    "\n"
+    "  ID               the picture to show first (default 124, the main face)\n"
+    "  --save FILE      write a picture of the viewer window to FILE and end\n"
+    "  --sheet FILE     write every picture on one sheet to FILE and end\n"
+    "  --preview FILE   write window ID with its controls' pictures in place to FILE and end\n"
+    "  --help           show this text and end\n"
+    "  --version        show the version and end\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Answered before the application object exists, so no display is opened.
+    if (const auto status = vorlix::CProgramInfo::Answer(argc, argv, {"vorlix-skin-viewer", kHelp})) {
+        return *status;
+    }
     vorlix::PrepareSkinApplication();
     QApplication app(argc, argv);
     int id = 124;

@@ -10,6 +10,7 @@
 #include "MacroCommand.h"
 #include "SettingsCommand.h"
 #include "StoreCommand.h"
+#include "shared/ProgramInfo.h"
 
 namespace {
 
@@ -54,6 +55,10 @@ void PrintUsage(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::cout << vorlix::CProgramInfo::VersionLine("vorlixctl") << "\n";
+        return vorlix::ctl::kOk;
+    }
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
         PrintUsage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? vorlix::ctl::kUsage : vorlix::ctl::kOk;
