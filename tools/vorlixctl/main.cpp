@@ -41,7 +41,7 @@ const Command kCommands[] = {
     {"export", vorlix::ctl::RunExportCommand, "FILE: save the mouse's profiles and button values to a file"},
     {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
     {"macro", vorlix::ctl::RunMacroCommand,
-     "list, show, decode, create, delete, import, export and bind macros"},
+     "list, show, decode, new, delete, import, export and bind macros"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -11,11 +11,11 @@
 
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
+#include "shared/FakeClock.h"
 #include "shared/ProductIds.h"
-#include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 namespace {
@@ -170,7 +170,9 @@ TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
     CHidClient table(transport);
     const SUsbId accepted[] = {{kVendorId, kProductId}};
     ASSERT_EQ(table.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false), 1);
-    CIcQT47 protocol(transport, CSteadyClock::Instance(), CRealTransferWaiter::Instance());
+    // The protocol's pauses go to the fake clock; a transfer still waits, bounded, for the socket.
+    CFakeClock clock;
+    CIcQT47 protocol(transport, clock, CRealTransferWaiter::Instance());
     protocol.Reset();
     ASSERT_EQ(protocol.SetFamily(table.GetDeviceVer(0)), 1);
     ASSERT_EQ(protocol.OpenDevice(table.GetDevice(0)), 1);
@@ -184,6 +186,9 @@ TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
     EXPECT_EQ(out, "128\n");
     std::vector<uint8_t> image(2048, 0x11);
     EXPECT_EQ(protocol.WriteScript(7, image.data(), image.size()), 1);
+    // Signature: two bytes read twice, 10 ms settle each; one settle per block select; 200 ms
+    // before the script.
+    EXPECT_EQ(clock.Sleeps(), (std::vector<uint32_t>{10, 10, 10, 10, 10, 10, 200}));
 }
 
 TEST_F(VirtualMouseProcess, HelpAndBadUse) {
