@@ -136,7 +136,7 @@ constexpr int kGrowthRoom = 8;
 // at the budget's maximum (kGrowthRoom bytes short of it for an edit that adds bytes), so no edit
 // runs on a program that earlier deletes have shrunk. Reports per kind the 50th, 99th and 99.9th
 // percentile and the maximum over every timing of every repetition; the goal (50 us) is held against
-// the worst kind's 99th percentile and maximum. refused_edits counts edits the budget turned down,
+// the worst kind's 99th percentile and maximum. refused_edits counts inserts the budget turned down,
 // min_used_bytes the smallest program an edit started from.
 void RandomEdits(benchmark::State& state, const std::vector<uint8_t>& code) {
     constexpr int kEdits = 1000;
