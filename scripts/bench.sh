@@ -5,9 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="${VORLIX_BUILD_DIR:-build}/bench"
 status=0
-for bench in store_bench device_bench session_bench macro_bench skin_bench; do
-  [ -x "$dir/$bench" ] || continue
-  echo "== $bench"
-  QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$dir/$bench" || { echo "BENCHMARK FAILURE in $bench"; status=1; }
+for bench in "$dir"/*_bench; do
+  [ -x "$bench" ] || continue
+  echo "== $(basename "$bench")"
+  QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$bench" || { echo "BENCHMARK FAILURE in $bench"; status=1; }
 done
 exit $status
