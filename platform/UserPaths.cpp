@@ -5,9 +5,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <mutex>
+#include <set>
 
 namespace vorlix {
 
@@ -22,6 +25,17 @@ void SetError(std::string* error, const std::string& text) {
     if (error != nullptr) {
         *error = text;
     }
+}
+
+struct SReports {
+    std::mutex mutex;
+    std::set<std::string> done;
+    CUserPaths::ReportSink sink;
+};
+
+SReports& Reports() {
+    static SReports reports;
+    return reports;
 }
 
 }  // namespace
@@ -73,15 +87,57 @@ bool CUserPaths::EnsurePrivateDir(const std::string& path, std::string* error) {
     return true;
 }
 
+void CUserPaths::ReportOnce(const std::string& kind, const std::string& text) {
+    SReports& reports = Reports();
+    std::lock_guard lock(reports.mutex);
+    if (!reports.done.insert(kind).second) {
+        return;
+    }
+    const std::string line = std::string(program_invocation_short_name) + ": " + text;
+    const bool trace = std::getenv("VORLIX_TRACE") != nullptr;
+    if (reports.sink) {
+        reports.sink(line);
+        if (trace) {
+            reports.sink("vorlix-trace: " + kind);
+        }
+        return;
+    }
+    std::fprintf(stderr, "%s\n", line.c_str());
+    if (trace) {
+        std::fprintf(stderr, "vorlix-trace: %s\n", kind.c_str());
+    }
+    std::fflush(stderr);
+}
+
+void CUserPaths::SetReportSink(ReportSink sink) {
+    SReports& reports = Reports();
+    std::lock_guard lock(reports.mutex);
+    reports.sink = std::move(sink);
+    reports.done.clear();
+}
+
 std::string CUserPaths::RuntimeDir(std::string* error) {
     const std::string xdg = Env("XDG_RUNTIME_DIR");
-    struct stat info {};
-    if (!xdg.empty() && xdg[0] == '/' && stat(xdg.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-        info.st_uid == getuid()) {
-        const std::string dir = xdg + "/vorlix-daze";
-        if (EnsurePrivateDir(dir, error)) {
-            return dir;
+    if (!xdg.empty()) {
+        std::string why;
+        struct stat info {};
+        if (xdg[0] != '/') {
+            why = "XDG_RUNTIME_DIR is not an absolute path";
+        } else if (stat(xdg.c_str(), &info) != 0) {
+            why = "cannot inspect " + xdg + ": " + std::strerror(errno);
+        } else if (!S_ISDIR(info.st_mode)) {
+            why = xdg + " is not a folder";
+        } else if (info.st_uid != getuid()) {
+            why = xdg + " belongs to another user";
+        } else {
+            const std::string dir = xdg + "/vorlix-daze";
+            if (EnsurePrivateDir(dir, &why)) {
+                return dir;
+            }
         }
+        ReportOnce("runtime folder fallback", "the runtime folder under XDG_RUNTIME_DIR cannot be used (" +
+                                                  why + "); using /tmp/vorlix-daze-" +
+                                                  std::to_string(getuid()) + " instead");
     }
     const std::string fallback = "/tmp/vorlix-daze-" + std::to_string(getuid());
     if (EnsurePrivateDir(fallback, error)) {

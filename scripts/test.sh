@@ -8,6 +8,9 @@ werror=OFF
 [ "${CI:-}" = "true" ] && werror=ON
 VORLIX_BUILD_DIR=build scripts/build.sh -DVORLIX_WERROR=$werror
 ctest --test-dir build --output-on-failure -j "$(nproc)" --timeout 300
+if [ "${CI:-}" = "true" ]; then
+  scripts/bench.sh
+fi
 if [ "${CI:-}" = "true" ] || [ "${VORLIX_FUZZ:-}" = "1" ]; then
   VORLIX_FUZZ_SECONDS="${VORLIX_FUZZ_SECONDS:-60}" scripts/fuzz.sh
 fi

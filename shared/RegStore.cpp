@@ -9,6 +9,7 @@ CRegStore::~CRegStore() {
 }
 
 void CRegStore::Remember(StoreStatus status) {
+    m_lastStatus = status;
     if (status != StoreStatus::Ok) {
         m_lastError = m_backend.LastError();
         if (m_lastError == 0) {
@@ -74,6 +75,7 @@ int32_t CRegStore::ReadDword(std::string_view name) {
             Remember(StoreStatus::Failed);
             return 0;
         }
+        Remember(StoreStatus::Ok);
         m_open = true;
         bool added = false;
         const StoreStatus status = m_backend.PutIfAbsent(name, StoreValue::FromDword(0), added);
@@ -86,7 +88,8 @@ int32_t CRegStore::ReadDword(std::string_view name) {
     }
     if (!freshKey && opened != StoreStatus::Ok) {
         // An unusable store reads as a missing value, so callers take their defaults and nothing
-        // already stored is overwritten.
+        // already stored is overwritten. LastStatus tells the two apart.
+        Remember(StoreStatus::Failed);
         return -1;
     }
     m_open = true;
@@ -94,7 +97,11 @@ int32_t CRegStore::ReadDword(std::string_view name) {
     const StoreStatus status = m_backend.Get(name, value);
     Remember(status);
     Close();
-    if (status != StoreStatus::Ok || value.bytes.size() > 4) {
+    if (status != StoreStatus::Ok) {
+        return -1;
+    }
+    if (value.bytes.size() > 4) {
+        m_lastStatus = StoreStatus::NotFound;  // there is no DWORD of that name
         return -1;
     }
     return static_cast<int32_t>(value.AsDword());

@@ -39,6 +39,9 @@ public:
     int WriteText(std::string_view name, std::u16string_view text);
 
     int LastError() const { return m_lastError; }
+    // How the last operation ended, below the 1/0/-1 convention: a -1 from ReadDword is NotFound for a
+    // value that is not there (or not a DWORD) and Failed for a store that could not be read.
+    StoreStatus LastStatus() const { return m_lastStatus; }
     std::string LastErrorText() const;
 
 private:
@@ -49,6 +52,7 @@ private:
     IStoreBackend& m_backend;
     bool m_open = false;
     int m_lastError = 0;
+    StoreStatus m_lastStatus = StoreStatus::Ok;
 };
 
 }  // namespace vorlix

@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "platform/UserPaths.h"
+#include "platform/UserStore.h"
 #include "tests/support/TempDir.h"
 
 namespace vorlix {
@@ -63,6 +66,81 @@ TEST(UserPathsTest, DocumentsFolderFromUserDirs) {
     std::filesystem::create_directories(home / ".config");
     std::ofstream(home / ".config/user-dirs.dirs") << "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
     EXPECT_EQ(CUserPaths::DocumentsDir(), home.Path() + "/Dokumente");
+}
+
+// Problems the programs carry on after reach the user once per process, through the platform layer.
+class PlatformReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        CUserPaths::SetReportSink([this](const std::string& line) { lines.push_back(line); });
+    }
+    void TearDown() override { CUserPaths::SetReportSink({}); }
+    std::vector<std::string> lines;
+};
+
+TEST_F(PlatformReportTest, UnusableRuntimeFolderIsReportedOnceBeforeTheFallback) {
+    TempDir base;
+    const std::string file = base.Path() + "/not-a-folder";
+    std::ofstream(file) << "x";
+    const std::string fallback = "/tmp/vorlix-daze-" + std::to_string(getuid());
+    struct Case {
+        const char* what;
+        std::string value;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a file", file, "is not a folder"},
+        {"a missing path", base.Path() + "/gone", "cannot inspect"},
+        {"a relative path", "run/user", "not an absolute path"},
+    };
+    for (const Case& c : cases) {
+        CUserPaths::SetReportSink([this](const std::string& line) { lines.push_back(line); });
+        lines.clear();
+        ScopedEnv env("XDG_RUNTIME_DIR", c.value.c_str());
+        EXPECT_EQ(CUserPaths::RuntimeDir(), fallback) << c.what;
+        EXPECT_EQ(CUserPaths::RuntimeDir(), fallback) << c.what;
+        ASSERT_EQ(lines.size(), 1u) << c.what;
+        EXPECT_NE(lines[0].find(c.reason), std::string::npos) << lines[0];
+        EXPECT_NE(lines[0].find(fallback), std::string::npos) << lines[0];
+    }
+    // A usable folder, or no variable at all, is nothing to report.
+    CUserPaths::SetReportSink([this](const std::string& line) { lines.push_back(line); });
+    lines.clear();
+    {
+        ScopedEnv env("XDG_RUNTIME_DIR", base.Path().c_str());
+        EXPECT_EQ(CUserPaths::RuntimeDir(), base.Path() + "/vorlix-daze");
+    }
+    ScopedEnv unset("XDG_RUNTIME_DIR", nullptr);
+    EXPECT_EQ(CUserPaths::RuntimeDir(), fallback);
+    EXPECT_TRUE(lines.empty()) << lines[0];
+}
+
+TEST_F(PlatformReportTest, DamagedStoreIsReportedOnceAndKept) {
+    TempDir dir;
+    const std::string path = dir.Path() + "/store.sqlite3";
+    std::ofstream(path) << std::string(4096, 'z');
+    {
+        ScopedEnv trace("VORLIX_TRACE", "1");
+        CUserStore user(path);
+        EXPECT_EQ(user.Store().ReadDword("Process Handle"), -1);
+        EXPECT_EQ(user.Store().WriteDword("Process Handle", 5), 0);
+        CUserStore again(path);
+        EXPECT_EQ(again.Store().ReadDword("OSD Handle"), -1);
+    }
+    ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
+    EXPECT_NE(lines[0].find("the store " + path + " cannot be used"), std::string::npos) << lines[0];
+    EXPECT_NE(lines[0].find("not a database"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1], "vorlix-trace: store unusable");
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    EXPECT_EQ(in.tellg(), 4096);
+
+    // A healthy store, created or reused, reports nothing.
+    lines.clear();
+    CUserPaths::SetReportSink([this](const std::string& line) { lines.push_back(line); });
+    CUserStore fresh(dir.Path() + "/fresh/store.sqlite3");
+    EXPECT_EQ(fresh.Store().WriteDword("A", 1), 1);
+    EXPECT_EQ(fresh.Store().ReadDword("A"), 1);
+    EXPECT_TRUE(lines.empty());
 }
 
 }  // namespace

@@ -134,6 +134,25 @@ TEST_F(RegStoreTest, CorruptStoreFailsWithoutWritingAnything) {
     EXPECT_EQ(store.ReadDword("New"), -1);
 }
 
+TEST_F(RegStoreTest, LastStatusTellsAMissingValueFromAFailedStore) {
+    ASSERT_EQ(store.WriteDword("Kept", 7), 1);
+    ASSERT_EQ(store.WriteText("Long", u"abc"), 1);
+    struct Case {
+        const char* name;
+        bool corrupt;
+        int32_t read;
+        StoreStatus status;
+    };
+    for (const Case c :
+         {Case{"Kept", false, 7, StoreStatus::Ok}, Case{"Absent", false, -1, StoreStatus::NotFound},
+          Case{"Long", false, -1, StoreStatus::NotFound}, Case{"Kept", true, -1, StoreStatus::Failed},
+          Case{"Absent", true, -1, StoreStatus::Failed}}) {
+        backend.SetCorrupt(c.corrupt);
+        EXPECT_EQ(store.ReadDword(c.name), c.read) << c.name << " corrupt " << c.corrupt;
+        EXPECT_EQ(store.LastStatus(), c.status) << c.name << " corrupt " << c.corrupt;
+    }
+}
+
 TEST(StoreNamesTest, NamesCarryProfileAndSlot) {
     EXPECT_EQ(store::MotionSpeed(1), "PF1 Motion Speed");
     EXPECT_EQ(store::DoubleClickSpeed(5), "PF5 Double-Click_speed");

@@ -43,7 +43,7 @@ const Command kCommands[] = {
     {"export", vorlix::ctl::RunExportCommand, "FILE: save the mouse's profiles and button values to a file"},
     {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
     {"macro", vorlix::ctl::RunMacroCommand,
-     "list, show, decode, create, delete, import, export and bind macros"},
+     "list, show, decode, new, delete, import, export and bind macros"},
     {"post", vorlix::ctl::RunPostCommand, "NAME show|close|command ID|osd K V|device K V: post to a handle"},
     {"osd-listen", vorlix::ctl::RunOsdListenCommand,
      "[--timeout S]: print posted OSD notices as KIND<TAB>VALUE"},

@@ -13,8 +13,8 @@
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "platform/hid/virtual/VirtualMouseClient.h"
+#include "shared/FakeClock.h"
 #include "shared/ProductIds.h"
-#include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
@@ -171,7 +171,9 @@ TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
     CHidClient table(transport);
     const SUsbId accepted[] = {{kVendorId, kProductId}};
     ASSERT_EQ(table.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false), 1);
-    CIcQT47 protocol(transport, CSteadyClock::Instance(), CRealTransferWaiter::Instance());
+    // The protocol's pauses go to the fake clock; a transfer still waits, bounded, for the socket.
+    CFakeClock clock;
+    CIcQT47 protocol(transport, clock, CRealTransferWaiter::Instance());
     protocol.Reset();
     ASSERT_EQ(protocol.SetFamily(table.GetDeviceVer(0)), 1);
     ASSERT_EQ(protocol.OpenDevice(table.GetDevice(0)), 1);
@@ -190,6 +192,9 @@ TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
     EXPECT_EQ(Mouse({"script", "7"}, &out), 1);
     EXPECT_NE(out.find("holds no script 7"), std::string::npos) << out;
     ASSERT_EQ(protocol.WriteScript(7, image.data(), image.size()), 1);
+    // Signature: two bytes read twice, 10 ms settle each; one settle per block select; 200 ms
+    // before the script.
+    EXPECT_EQ(clock.Sleeps(), (std::vector<uint32_t>{10, 10, 10, 10, 10, 10, 200}));
     EXPECT_EQ(Mouse({"script", "7"}, &out), 0);
     std::string expected;
     char hex[4];
