@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "device/IcQT47.h"
+#include "macro/tests/ProgramTestUtil.h"
 #include "settings/MacroBinding.h"
 #include "settings/tests/BindFixture.h"
-#include "macro/tests/ProgramTestUtil.h"
 
 namespace vorlix {
 namespace {
@@ -131,6 +131,19 @@ TEST_F(MacroBindingTest, FailedScriptWriteLeavesSlotAndStore) {
     transport->BreakDataAfter(-1);
     ExpectUnbound(0, 3);
     EXPECT_FALSE(device->Cell(map::SlotAddress(0, 3)).changed);
+}
+
+TEST_F(MacroBindingTest, AStoreThatCannotBeWrittenLeavesTheMouseUntouched) {
+    StartLoaded();
+    PutMacro(files, "Burst.Mac", Hex("04 84"));
+    transport->ClearCommands();
+    backend.SetPutFails(true);
+    EXPECT_EQ(Bind(0, 3, u"Burst"), 0);
+    backend.SetPutFails(false);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0].rfind("#09: (", 0), 0u) << Reports()[0];
+    EXPECT_TRUE(transport->Commands().empty());
+    ExpectUnbound(0, 3);
 }
 
 }  // namespace
