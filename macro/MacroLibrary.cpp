@@ -335,13 +335,10 @@ int CMacroLibrary::ImportMacro(const std::string& sourcePath, std::u16string& na
         return 0;
     }
     // Only what reading the macro back accepts enters the library: anything else could be neither
-    // shown nor bound. A body of a few bytes has no whole script header to bind.
+    // shown nor bound.
     int length = 0;
-    int fault =
+    const int fault =
         bytes.size() > static_cast<size_t>(kMaxFileSize) ? macromsg::kBadFormat : CheckFile(bytes, length);
-    if (fault == 0 && length > 0 && length < kScriptHeaderSize) {
-        fault = macromsg::kShortBody;
-    }
     if (fault != 0) {
         m_reporter.ShowMessage(fault, u"");
         return 0;
