@@ -21,8 +21,6 @@ constexpr uint8_t kSignature0 = 0x46;
 constexpr uint8_t kSignature1 = 0x22;
 constexpr uint8_t kFormat = 0xA1;
 constexpr uint8_t kOldFormat = 0x01;
-// Imported files are copied whole; anything this large is no macro file.
-constexpr size_t kImportLimit = 1 << 20;
 
 void PutWord(uint8_t* at, int value) {
     at[0] = static_cast<uint8_t>(value & 0xFF);
@@ -179,29 +177,37 @@ int CMacroLibrary::ReadMacroFile(const std::string& path, std::u16string_view na
         m_reporter.ShowMessage(macromsg::kShortBody, u"");
         return -1;
     }
-    if (bytes.size() < kHeaderSize || bytes[0] != kSignature0 || bytes[1] != kSignature1 ||
-        (bytes[2] != kFormat && bytes[2] != kOldFormat)) {
-        m_reporter.ShowMessage(macromsg::kBadFormat, u"");
+    int length = 0;
+    const int fault = CheckFile(bytes, length);
+    if (fault != 0) {
+        m_reporter.ShowMessage(fault, u"");
         return -1;
     }
     timing.defaultDelay = bytes[7] | (bytes[8] << 8);
     timing.withoutDelay = bytes[6] == 0;
     timing.insertDefaultDelay = !timing.withoutDelay && timing.defaultDelay != 0;
-    const int length = bytes[3] | (bytes[4] << 8);
     if (length == 0) {
         return 0;
     }
-    // A body that cannot fit the script image is no macro of ours.
-    if (length > kMaxBodySize) {
-        m_reporter.ShowMessage(macromsg::kBadFormat, u"");
-        return -1;
-    }
-    if (static_cast<int>(bytes.size()) - kHeaderSize < length) {
-        m_reporter.ShowMessage(macromsg::kShortBody, u"");
-        return -1;
-    }
     std::memcpy(body.data(), bytes.data() + kHeaderSize, static_cast<size_t>(length));
     return length;
+}
+
+int CMacroLibrary::CheckFile(const std::vector<uint8_t>& bytes, int& length) {
+    length = 0;
+    if (bytes.size() < kHeaderSize || bytes[0] != kSignature0 || bytes[1] != kSignature1 ||
+        (bytes[2] != kFormat && bytes[2] != kOldFormat)) {
+        return macromsg::kBadFormat;
+    }
+    length = bytes[3] | (bytes[4] << 8);
+    // A body that cannot fit the script image is no macro of ours.
+    if (length > kMaxBodySize) {
+        return macromsg::kBadFormat;
+    }
+    if (static_cast<int>(bytes.size()) - kHeaderSize < length) {
+        return macromsg::kShortBody;
+    }
+    return 0;
 }
 
 void RefreshCommandSequences(uint8_t* body, int bodyLength) {
@@ -323,13 +329,18 @@ int CMacroLibrary::ImportMacro(const std::string& sourcePath, std::u16string& na
         return 0;
     }
     std::vector<uint8_t> bytes;
-    const FileStatus read = m_files.ReadFile(sourcePath, kImportLimit + 1, bytes);
+    const FileStatus read = m_files.ReadFile(sourcePath, kMaxFileSize + 1, bytes);
     if (read != FileStatus::Ok) {
         m_reporter.ShowMessage(macromsg::kNoPath, Utf8ToUtf16(sourcePath));
         return 0;
     }
-    if (bytes.size() > kImportLimit) {
-        m_reporter.ShowMessage(macromsg::kBadFormat, u"");
+    // Only what reading the macro back accepts enters the library: anything else could be neither
+    // shown nor bound.
+    int length = 0;
+    const int fault =
+        bytes.size() > static_cast<size_t>(kMaxFileSize) ? macromsg::kBadFormat : CheckFile(bytes, length);
+    if (fault != 0) {
+        m_reporter.ShowMessage(fault, u"");
         return 0;
     }
     return ReportStatus(m_files.CreateNewFile(path, bytes.data(), bytes.size()), path, name);

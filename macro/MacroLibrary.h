@@ -74,6 +74,10 @@ public:
     // Deletes the open macro's file; only when the chosen entry is that macro exactly.
     int DeleteMacro(std::u16string_view currentName, const std::u16string* chosenEntry);
 
+    // The checks reading a macro file makes: header signature and format, a body of at most 2048 bytes
+    // that the file holds whole. 0 and the body length, or the message number of the fault.
+    static int CheckFile(const std::vector<uint8_t>& bytes, int& length);
+
 private:
     // The file that holds the macro, found without regard to letter case; empty when none.
     std::string ExistingFile(std::u16string_view name);

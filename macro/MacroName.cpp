@@ -34,7 +34,8 @@ bool EndsWithMac(std::u16string_view name) {
 }  // namespace
 
 bool IsSafe(std::u16string_view name) {
-    if (name.empty() || name.find(u"..") != std::u16string_view::npos) {
+    // "." would make the hidden file ".Mac", whose name no listing gives back.
+    if (name.empty() || name == u"." || name.find(u"..") != std::u16string_view::npos) {
         return false;
     }
     for (char16_t c : name) {

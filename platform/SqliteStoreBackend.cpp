@@ -237,8 +237,14 @@ StoreStatus CSqliteStoreBackend::Write(const char* sql, std::string_view name, c
         if (ok) {
             stmt.BindName(1, name);
             sqlite3_bind_int(stmt.Get(), 2, static_cast<int>(value.type));
-            sqlite3_bind_blob(stmt.Get(), 3, value.bytes.data(), static_cast<int>(value.bytes.size()),
-                              SQLITE_TRANSIENT);
+            // An empty text is a value too: bind it as an empty blob, never as NULL (which the
+            // column refuses, so the old value would stay).
+            if (value.bytes.empty()) {
+                sqlite3_bind_zeroblob(stmt.Get(), 3, 0);
+            } else {
+                sqlite3_bind_blob(stmt.Get(), 3, value.bytes.data(), static_cast<int>(value.bytes.size()),
+                                  SQLITE_TRANSIENT);
+            }
             ok = sqlite3_step(stmt.Get()) == SQLITE_DONE;
             changed = ok && sqlite3_changes(m_db) > 0;
         }

@@ -89,15 +89,15 @@ bool CButtonCatalogue::IsLeftClick(int button, int profile) const {
     return SlotByte(button, profile, 0) == kKindMouseButton && SlotByte(button, profile, 1) == kLeftBit;
 }
 
-int CButtonCatalogue::Match(int button, int profile, int kind, int comparedValues) const {
+int CButtonCatalogue::Match(const std::array<int, 5>& slot, int comparedValues) {
     for (int i = 0; i < kEntries; ++i) {
         const ButtonFunction& entry = kTable[static_cast<size_t>(i)];
-        if (entry.kind != kind) {
+        if (entry.kind != slot[0]) {
             continue;
         }
         bool same = true;
         for (int v = 0; v < comparedValues && same; ++v) {
-            same = entry.values[static_cast<size_t>(v)] == SlotByte(button, profile, 1 + v);
+            same = entry.values[static_cast<size_t>(v)] == slot[static_cast<size_t>(1 + v)];
         }
         if (same) {
             return i;
@@ -106,27 +106,34 @@ int CButtonCatalogue::Match(int button, int profile, int kind, int comparedValue
     return -1;
 }
 
-int CButtonCatalogue::SlotIndex(int button, int profile) const {
-    if (!map::ValidButton(button) || !map::ValidProfile(profile)) {
-        return -1;
-    }
-    const int kind = SlotByte(button, profile, 0);
-    switch (kind) {
+int CButtonCatalogue::IndexOfSlot(const std::array<int, 5>& slot) {
+    switch (slot[0]) {
         case kKindMouseButton:
-            return Match(button, profile, kind, 1);
+            return Match(slot, 1);
         case 2:
         case kKindConsumer:
         case kKindDoubleClick:
-            return Match(button, profile, kind, 4);
+            return Match(slot, 4);
         case kKindMacro:
         case kKindLevelUp:
         case kKindLevelDown:
         case kKindLauncher:
         case kKindOff:
-            return Match(button, profile, kind, 0);
+            return Match(slot, 0);
         default:
             return -1;
     }
+}
+
+int CButtonCatalogue::SlotIndex(int button, int profile) const {
+    if (!map::ValidButton(button) || !map::ValidProfile(profile)) {
+        return -1;
+    }
+    std::array<int, 5> slot{};
+    for (int i = 0; i < 5; ++i) {
+        slot[static_cast<size_t>(i)] = SlotByte(button, profile, i);
+    }
+    return IndexOfSlot(slot);
 }
 
 std::optional<SSlotDisplay> CButtonCatalogue::LookupSlot(int button, int profile) const {

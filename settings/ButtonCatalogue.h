@@ -51,6 +51,8 @@ public:
     static int FindByName(std::string_view name);
     // The catalogue entry "Default Button Function" gives a button, -1 outside 0..7.
     static int DefaultFunctionIndex(int button);
+    // The entry a slot's five bytes (kind, four values) name, by the rule SlotIndex uses; -1 for none.
+    static int IndexOfSlot(const std::array<int, 5>& slot);
     // The single-key list: position 0..9 to catalogue index (any other position gives 1), and back
     // (-1 for entries the list does not offer).
     static int ListPositionToIndex(int position);
@@ -70,8 +72,8 @@ public:
 private:
     int SlotByte(int button, int profile, int i) const;
     bool IsLeftClick(int button, int profile) const;
-    // Index of the first entry of a kind whose compared values match the slot; -1 when none.
-    int Match(int button, int profile, int kind, int comparedValues) const;
+    // Index of the first entry of the slot's kind whose compared values match the slot; -1 when none.
+    static int Match(const std::array<int, 5>& slot, int comparedValues);
 
     CIcQT47& m_image;
     CRegStore* m_store;

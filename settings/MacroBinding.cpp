@@ -11,6 +11,7 @@
 #include "settings/DeviceSession.h"
 #include "shared/RegStore.h"
 #include "shared/StoreNames.h"
+#include "shared/Utf16.h"
 
 namespace vorlix {
 
@@ -50,16 +51,45 @@ int CMacroBinding::Bind(int profile, int button, std::u16string_view name, uint8
         m_reporter.ShowMessage(kMsgBadMacro, u" " + std::u16string(name));
         return 0;
     }
+    // The store first: a macro key whose name the store lost could be neither shown nor exported, so a
+    // store that cannot be written leaves the mouse untouched. The name is kept as its file spells it,
+    // as the button dialog's list would give it.
+    CRegStore& store = m_session.Store();
+    const std::string nameValue = store::ButtonMacroName(profile, button + 1);
+    const std::string modeValue = store::ButtonMacroMode(profile, button + 1);
+    std::u16string oldName;
+    const bool hadName = store.ReadText(nameValue, oldName) != 0;
+    int32_t oldMode = -1;
+    // The button still runs its old script after a failure: it keeps its old values.
+    const auto restore = [&] {
+        if (hadName) {
+            store.WriteText(nameValue, oldName);
+        } else {
+            store.RemoveValue(nameValue);
+        }
+        if (oldMode != -1) {
+            store.WriteDword(modeValue, static_cast<uint32_t>(oldMode));
+        } else {
+            store.RemoveValue(modeValue);
+        }
+    };
+    bool stored = store.WriteText(nameValue, m_library.SpelledName(name)) != 0;
+    if (stored) {
+        // Read once the store surely exists: a read of a store not yet made would create the value.
+        oldMode = store.ReadDword(modeValue);
+        stored = store.WriteDword(modeValue, CScriptImage::ModeValue(runMode, repeatCount)) != 0;
+    }
+    if (!stored) {
+        const std::u16string why = u" (" + Utf8ToUtf16(store.LastErrorText()) + u")";
+        restore();
+        m_reporter.ShowMessage(kMsgWriteFailed, why);
+        return 0;
+    }
     if (!device.WriteScript(static_cast<unsigned>(number), image.data(), image.size())) {
+        restore();
         m_reporter.ShowMessage(kMsgSaveScriptFailed, u"");
         return 0;
     }
-    // The script in the mouse is now this macro, whatever happens to the slot below. The name is kept
-    // as its file spells it, as the button dialog's list would give it.
-    CRegStore& store = m_session.Store();
-    store.WriteText(store::ButtonMacroName(profile, button + 1), m_library.SpelledName(name));
-    store.WriteDword(store::ButtonMacroMode(profile, button + 1),
-                     CScriptImage::ModeValue(runMode, repeatCount));
     catalogue.AssignFunction(button, profile, CButtonCatalogue::kMacroKey, true);
     return m_session.SaveProfile(profile);
 }

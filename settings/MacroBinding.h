@@ -19,6 +19,7 @@ public:
     static constexpr int kMsgNoMouse = 1;
     static constexpr int kMsgLoadFailed = 5;
     static constexpr int kMsgSaveScriptFailed = 8;
+    static constexpr int kMsgWriteFailed = 9;
     static constexpr int kMsgNoLeftButton = 10;
     static constexpr int kMsgBadMacro = 11;
 

@@ -129,6 +129,12 @@ bool ParseMacroLine(const std::vector<std::string>& words, bool quoted, int line
             why = "expected \"button " + words[1] + " macro-run MODE REPEAT\" (two bytes, decimal)";
             return false;
         }
+        // The run modes a script header may hold: 1 none, 4 loops or until the next key, 5 once, 7 while
+        // held. The mouse's reaction to any other byte is unknown.
+        if (mode != 1 && mode != 4 && mode != 5 && mode != 7) {
+            why = "button " + words[1] + " macro-run mode " + words[3] + " is not one of 1, 4, 5 and 7";
+            return false;
+        }
         if (values.macro) {
             why = "button " + words[1] + " macro-run is given twice";
             return false;
@@ -261,6 +267,11 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
         return 0;
     };
     const auto blockComplete = [&] { return nextOffset == map::kBlockUsed; };
+    // Editors on some systems start a UTF-8 file with a byte-order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
@@ -272,6 +283,9 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
         ++lineNumber;
         if (!line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
+        }
+        if (line.find('\r') != std::string_view::npos) {
+            return fail("a line ends in a bare carriage return; save the file with LF or CR LF line ends");
         }
         const size_t first = line.find_first_not_of(" \t");
         if (first == std::string_view::npos || line[first] == '#') {
@@ -297,6 +311,7 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
                             "versions " + std::to_string(kOldestVersion) + " to " + std::to_string(kVersion) +
                             ")");
             }
+            snapshot.version = static_cast<int>(version);
             expect = Expect::Family;
             continue;
         }
@@ -347,6 +362,7 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
                 return fail("expected \"profile " + std::to_string(profile + 2) + "\"");
             }
             profile = static_cast<int>(number) - 1;
+            snapshot.profileLines[static_cast<size_t>(profile)] = lineNumber;
             nextOffset = 0;
             expect = Expect::Body;
             continue;
@@ -404,6 +420,9 @@ int CSettingsFile::Parse(std::string_view text, SSettingsSnapshot& result, std::
             }
             if (target->has_value()) {
                 return fail("button " + words[1] + " " + what + " is given twice");
+            }
+            if (!IsUtf8(words[3])) {
+                return fail("button " + words[1] + " " + what + ": the text is not valid UTF-8");
             }
             std::u16string value = Utf8ToUtf16(words[3]);
             if (value.size() > 1023) {

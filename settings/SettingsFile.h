@@ -29,9 +29,11 @@ struct SSettingsSnapshot {
         std::optional<std::u16string> macroName;    // "PFpTk Macro Name"
         std::optional<SMacro> macro;                // with macroName; the button's slot is a macro key
     };
+    int version = 0;  // of the file read
     unsigned family = 0;
     int familyLine = 0;  // where the family stood in the file read
     uint8_t profileByte = 0;
+    std::array<int, map::kProfiles> profileLines{};  // where each "profile N" stood in the file read
     std::array<std::array<uint8_t, map::kBlockUsed>, map::kProfiles> blocks{};
     std::array<std::array<SButtonValues, map::kButtons>, map::kProfiles> buttons{};
 };

@@ -4,6 +4,7 @@
 
 #include "ButtonCatalogue.h"
 #include "DeviceSession.h"
+#include "Sensitivity.h"
 #include "device/IcQT47.h"
 #include "macro/MacroLibrary.h"
 #include "macro/MacroName.h"
@@ -49,7 +50,95 @@ void ForEachMacro(const SSettingsSnapshot& snapshot, Visit visit) {
     }
 }
 
+std::string Hex2(int value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02x", value & 0xFF);
+    return text;
+}
+
+// The first fault of one profile's block and button values; empty when there is none.
+std::string ProfileFault(const SSettingsSnapshot& snapshot, int p) {
+    const auto& block = snapshot.blocks[static_cast<size_t>(p)];
+    const auto byte = [&](int offset) { return static_cast<int>(block[static_cast<size_t>(offset)]); };
+    const int polling = byte(map::kPollingOffset) & 0x0F;
+    if (polling != 1 && polling != 2 && polling != 4 && polling != 8) {
+        return "the report rate byte " + Hex2(byte(map::kPollingOffset)) +
+               " names no report rate (its low nibble must be 1, 2, 4 or 8)";
+    }
+    if ((byte(map::kLiftOffOffset) & 0x80) != 0) {
+        return "the lift-off byte " + Hex2(byte(map::kLiftOffOffset)) +
+               " is out of range (bit 7 is always clear)";
+    }
+    const int levelByte = byte(map::kLevelByteOffset);
+    if ((levelByte & 0xF0) != map::kLevelCountNibble || (levelByte & 0x0F) >= map::kEditedLevels) {
+        return "the level byte " + Hex2(levelByte) + " must give 4 levels and an active level from 1 to 4";
+    }
+    const int highest = SSensitivityScale::ForVariant(2).deviceMaximum;
+    for (int level = 0; level < map::kEditedLevels; ++level) {
+        for (int axis = 0; axis < 2; ++axis) {
+            const int value = byte(map::kLevelRecordOffset + map::kLevelRecordSize * level + axis);
+            if (value < 1 || value > highest) {
+                return "level " + std::to_string(level + 1) + " has the " + (axis == 0 ? "X" : "Y") +
+                       " value " + std::to_string(value) + " (1 to " + std::to_string(highest) + ")";
+            }
+        }
+    }
+    for (int z = 0; z < map::kLedRecords; ++z) {
+        const int mode = byte(map::kLedOffset + map::kLedRecordSize * z) & 0x7F;
+        if (mode < 1 || mode > 3) {
+            return "LED record " + std::to_string(z + 1) + " has the mode " + std::to_string(mode) +
+                   " (1 or 2 normal, 3 battle)";
+        }
+    }
+    bool leftClick = false;
+    for (int b = 0; b < map::kButtons; ++b) {
+        const int at = map::kSlotOffset + map::kSlotSize * b;
+        const std::array<int, 5> slot = {byte(at), byte(at + 1), byte(at + 2), byte(at + 3), byte(at + 4)};
+        const int index = CButtonCatalogue::IndexOfSlot(slot);
+        const std::string button = "button " + std::to_string(b + 1);
+        if (index < 0) {
+            return button + " has the slot " + Hex2(slot[0]) + " " + Hex2(slot[1]) +
+                   ", which names no button function";
+        }
+        leftClick = leftClick || index == CButtonCatalogue::kClick;
+        const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
+        if (index == CButtonCatalogue::kLaunch && (!values.program || values.program->empty())) {
+            return button + " is a LAUNCH button without its program";
+        }
+        // The check a new macro's name passes: a name stored here names a file of the library later.
+        if (values.macroName && !macroname::IsSafe(*values.macroName)) {
+            return button + ": the macro name " + Quoted(*values.macroName) + " cannot name a macro file";
+        }
+        if (values.macroName && !macroname::IsValidNew(*values.macroName)) {
+            return button + ": the macro name " + Quoted(*values.macroName) + " is longer than " +
+                   std::to_string(macroname::kMaxNewNameLength) + " characters";
+        }
+        // Files from before macros travelled carry only the name; the macro is then the library's.
+        if (index == CButtonCatalogue::kMacroKey && values.macroName && !values.macro &&
+            snapshot.version >= 2) {
+            return button + " is a MACRO KEY running " + Quoted(*values.macroName) +
+                   ", but the file has no macro-run and macro-code lines for it";
+        }
+    }
+    if (!leftClick) {
+        return "no button keeps the left click (\"CLICK\"); one must";
+    }
+    return {};
+}
+
 }  // namespace
+
+int CSettingsTransfer::CheckRules(const SSettingsSnapshot& snapshot, std::string& error) {
+    for (int p = 0; p < map::kProfiles; ++p) {
+        const std::string fault = ProfileFault(snapshot, p);
+        if (!fault.empty()) {
+            error = "line " + std::to_string(snapshot.profileLines[static_cast<size_t>(p)]) + ": profile " +
+                    std::to_string(p + 1) + ": " + fault;
+            return 0;
+        }
+    }
+    return 1;
+}
 
 CSettingsTransfer::CSettingsTransfer(CDeviceSession& session, CMacroLibrary& library,
                                      IMacroReporter& reporter)
@@ -112,6 +201,9 @@ int CSettingsTransfer::CheckImport(const SSettingsSnapshot& snapshot, std::strin
         std::snprintf(detail, sizeof detail, "family 0x%04x does not fit this mouse of family 0x%04x",
                       snapshot.family, device.Family());
         error = "line " + std::to_string(snapshot.familyLine) + ": " + detail;
+        return 0;
+    }
+    if (!CheckRules(snapshot, error)) {
         return 0;
     }
     const size_t codeRoom = device.ScriptImageSize() - static_cast<size_t>(CScriptImage::kHeaderSize);
@@ -193,6 +285,31 @@ int CSettingsTransfer::Import(const SSettingsSnapshot& snapshot, std::string& er
     if (!ok) {
         return 0;
     }
+    // The buttons' store values go first: a launch or macro button must never reach the mouse without
+    // its program or macro name, so a store that cannot be written stops the import here.
+    CRegStore& store = m_session.Store();
+    std::string storeFault;
+    const auto put = [&](const std::string& name, const std::optional<std::u16string>& value) {
+        if (!storeFault.empty()) {
+            return;
+        }
+        if ((value ? store.WriteText(name, *value) : store.RemoveValue(name)) == 0) {
+            storeFault = "the store value \"" + name + "\" could not be written (" + store.LastErrorText() +
+                         "); the mouse was not changed";
+        }
+    };
+    for (int p = 0; p < map::kProfiles; ++p) {
+        for (int b = 0; b < map::kButtons; ++b) {
+            const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
+            put(store::ButtonProgram(p, b + 1), values.program);
+            put(store::ButtonProgramName(p, b + 1), values.programName);
+            put(store::ButtonMacroName(p, b + 1), values.macroName);
+        }
+    }
+    if (!storeFault.empty()) {
+        error = storeFault;
+        return 0;
+    }
     CIcQT47& device = m_session.Device();
     for (int p = 0; p < map::kProfiles; ++p) {
         for (int k = 0; k < map::kBlockUsed; ++k) {
@@ -200,7 +317,9 @@ int CSettingsTransfer::Import(const SSettingsSnapshot& snapshot, std::string& er
                            snapshot.blocks[static_cast<size_t>(p)][static_cast<size_t>(k)]);
         }
         if (!m_session.SaveProfile(p)) {
-            error = "the mouse was written only up to profile " + std::to_string(p) +
+            error = "profile " + std::to_string(p + 1) + " could not be written into the mouse" +
+                    (p == 0 ? std::string("; no profile was changed")
+                            : "; profiles 1 to " + std::to_string(p) + " were") +
                     "; run the import again once it answers";
             return 0;
         }
@@ -213,22 +332,6 @@ int CSettingsTransfer::Import(const SSettingsSnapshot& snapshot, std::string& er
         }
     }
     m_session.SwitchProfile(snapshot.profileByte & 0x0F);
-    CRegStore& store = m_session.Store();
-    const auto put = [&](const std::string& name, const std::optional<std::u16string>& value) {
-        if (value) {
-            store.WriteText(name, *value);
-        } else {
-            store.DeleteValue(name);
-        }
-    };
-    for (int p = 0; p < map::kProfiles; ++p) {
-        for (int b = 0; b < map::kButtons; ++b) {
-            const auto& values = snapshot.buttons[static_cast<size_t>(p)][static_cast<size_t>(b)];
-            put(store::ButtonProgram(p, b + 1), values.program);
-            put(store::ButtonProgramName(p, b + 1), values.programName);
-            put(store::ButtonMacroName(p, b + 1), values.macroName);
-        }
-    }
     CMacroBinding binding(m_session, m_library, m_reporter);
     ForEachMacro(snapshot,
                  [&](int p, int b, const std::u16string& name, const SSettingsSnapshot::SMacro& macro) {

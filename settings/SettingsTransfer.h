@@ -25,6 +25,13 @@ public:
     // sets the store values and binds the macros again. 0 with error on any failure.
     int Import(const SSettingsSnapshot& snapshot, std::string& error);
 
+    // The rules every change command keeps, applied to a whole file before anything is written: each
+    // profile keeps a left click; its eight buttons name catalogue functions, a LAUNCH button its
+    // program and a bound MACRO KEY its macro; report rate, lift-off, level count, level values and LED
+    // modes are values the mouse and the configuration program know; macro names are names a new
+    // macro may take. 0 with error naming the line and profile of the first fault.
+    static int CheckRules(const SSettingsSnapshot& snapshot, std::string& error);
+
 private:
     int CheckImport(const SSettingsSnapshot& snapshot, std::string& error);
 

@@ -117,6 +117,19 @@ int CRegStore::DeleteValue(std::string_view name) {
     return status == StoreStatus::Ok ? 1 : 0;
 }
 
+int CRegStore::RemoveValue(std::string_view name) {
+    StoreStatus status = m_backend.Open();
+    m_open = status == StoreStatus::Ok;
+    if (status == StoreStatus::Ok) {
+        status = m_backend.Remove(name);
+        Close();
+    }
+    Remember(status);
+    return status == StoreStatus::Ok || status == StoreStatus::NotFound || status == StoreStatus::KeyMissing
+               ? 1
+               : 0;
+}
+
 int CRegStore::ReadText(std::string_view name, std::u16string& text) {
     if (Open() == 0) {
         return 0;

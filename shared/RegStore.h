@@ -33,6 +33,9 @@ public:
     // A missing value, one longer than 4 bytes, or an unreadable store gives -1.
     int32_t ReadDword(std::string_view name);
     int DeleteValue(std::string_view name);
+    // 1 when the value is gone afterwards: removed now, or never there (nor the store itself); 0 only
+    // when the store could not be used.
+    int RemoveValue(std::string_view name);
     // At most 1023 characters; an odd trailing byte is dropped. 0 when the key or value is missing.
     int ReadText(std::string_view name, std::u16string& text);
     // Refuses (0) a text longer than 1023 characters, so every reader can hold it.

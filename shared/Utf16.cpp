@@ -107,4 +107,9 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+bool IsUtf8(std::string_view text) {
+    // Every malformed sequence turns into U+FFFD, whose own encoding differs from the bytes it replaced.
+    return Utf16ToUtf8(Utf8ToUtf16(text)) == text;
+}
+
 }  // namespace vorlix

@@ -46,6 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     files.files["/in/x.mac"].assign(data, data + size);
     files.folders.insert("/in");
     std::u16string name;
-    fuzz::Require(library.ImportMacro("/in/x.mac", name) == 1);
+    // Import takes exactly what reading accepts, of a size a macro file can have.
+    const bool accepted = length >= 0 && size <= static_cast<size_t>(macrofile::kMaxFileSize);
+    fuzz::Require((library.ImportMacro("/in/x.mac", name) == 1) == accepted);
     return 0;
 }

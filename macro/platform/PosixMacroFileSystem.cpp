@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/UserPaths.h"
 
@@ -167,7 +168,25 @@ FileStatus CPosixMacroFileSystem::ReadFile(const std::string& path, size_t maxBy
     return FileStatus::Ok;
 }
 
-FileStatus CPosixMacroFileSystem::ReplaceFile(const std::string& path, const uint8_t* data, size_t size) {
+FileStatus CPosixMacroFileSystem::ReplaceFile(const std::string& given, const uint8_t* data, size_t size) {
+    // Only a regular file is replaced, or a new one made: a rename over a FIFO or a device node (run as
+    // root: /dev/full) would put a plain file in its place, and a read-only file stays as it is.
+    std::string path = given;
+    struct stat info {};
+    if (::stat(given.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode) || ::access(given.c_str(), W_OK) != 0) {
+            return FileStatus::CannotOpen;
+        }
+        // A symbolic link keeps pointing at the file: the file it names is the one replaced.
+        char* resolved = ::realpath(given.c_str(), nullptr);
+        if (resolved == nullptr) {
+            return FileStatus::CannotOpen;
+        }
+        path = resolved;
+        std::free(resolved);
+    } else if (errno != ENOENT) {
+        return FileStatus::CannotOpen;
+    }
     FileStatus status = FileStatus::Ok;
     const std::string temp = WriteTemporary(path, data, size, status);
     if (temp.empty()) {

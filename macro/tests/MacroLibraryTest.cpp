@@ -210,6 +210,21 @@ TEST_F(MacroLibraryTest, ImportCopiesUnderTheNameWithoutExtension) {
     EXPECT_EQ(library.ImportMacro("/tmp/in/rapid.mac", name), 0);
     EXPECT_EQ(library.ImportMacro("/tmp/in/none.mac", name), 0);
     EXPECT_EQ(Reports(reporter), (std::vector<std::string>{"#19:rapid", "#02:/tmp/in/none.mac"}));
+
+    // Only what reading a macro accepts comes in: no signature, a body the file does not hold whole,
+    // more than a macro file can hold, nothing at all.
+    reporter.reports.clear();
+    std::vector<uint8_t> unsigned_ = source;
+    unsigned_[0] = 0x47;
+    files.files["/tmp/in/A.mac"] = unsigned_;
+    files.files["/tmp/in/B.mac"] = std::vector<uint8_t>(source.begin(), source.end() - 1);
+    files.files["/tmp/in/C.mac"] = std::vector<uint8_t>(3000, 0x46);
+    files.files["/tmp/in/D.mac"] = {};
+    for (const char* path : {"/tmp/in/A.mac", "/tmp/in/B.mac", "/tmp/in/C.mac", "/tmp/in/D.mac"}) {
+        EXPECT_EQ(library.ImportMacro(path, name), 0) << path;
+    }
+    EXPECT_EQ(Reports(reporter), (std::vector<std::string>{"#03:", "#04:", "#03:", "#03:"}));
+    EXPECT_EQ(library.ListMacros(), std::vector<std::u16string>{u"Rapid"});
 }
 
 TEST_F(MacroLibraryTest, DeleteOnlyTheChosenOpenMacro) {

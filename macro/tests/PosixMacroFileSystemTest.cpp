@@ -81,6 +81,45 @@ TEST(PosixMacroFileSystemTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(Listing(files, dir.Path()), std::vector<std::string>{"keep.Mac"});
 }
 
+TEST(PosixMacroFileSystemTest, ReplaceWritesOnlyARegularFileOrANewOne) {
+    TempDir dir;
+    CPosixMacroFileSystem files;
+    ::mkfifo((dir / "pipe").c_str(), 0600);
+    ::mkdir((dir / "folder").c_str(), 0700);
+    std::ofstream(dir / "target") << "old";
+    ::symlink((dir / "target").c_str(), (dir / "link").c_str());
+    std::ofstream(dir / "readonly") << "old";
+    ::chmod((dir / "readonly").c_str(), 0444);
+    const uint8_t data[] = {'n', 'e', 'w'};
+    const auto kind = [&](const std::string& name) {
+        struct stat info {};
+        ::lstat((dir / name).c_str(), &info);
+        return info.st_mode & S_IFMT;
+    };
+    EXPECT_EQ(files.ReplaceFile(dir / "pipe", data, 3), FileStatus::CannotOpen);
+    EXPECT_EQ(kind("pipe"), static_cast<unsigned>(S_IFIFO));
+    EXPECT_EQ(files.ReplaceFile(dir / "folder", data, 3), FileStatus::CannotOpen);
+    EXPECT_EQ(kind("folder"), static_cast<unsigned>(S_IFDIR));
+
+    // Through a link the file it names is replaced and the link stays.
+    EXPECT_EQ(files.ReplaceFile(dir / "link", data, 3), FileStatus::Ok);
+    EXPECT_EQ(kind("link"), static_cast<unsigned>(S_IFLNK));
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(files.ReadFile(dir / "target", 100, bytes), FileStatus::Ok);
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{'n', 'e', 'w'}));
+
+    // A read-only file stays read-only; only root may write it at all.
+    const FileStatus readOnly = files.ReplaceFile(dir / "readonly", data, 3);
+    if (::geteuid() != 0) {
+        EXPECT_EQ(readOnly, FileStatus::CannotOpen);
+    }
+    struct stat info {};
+    ::stat((dir / "readonly").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+    // No temporary file is left behind by any of it.
+    EXPECT_EQ(Listing(files, dir.Path()), (std::vector<std::string>{"link", "readonly", "target"}));
+}
+
 TEST(PosixMacroFileSystemTest, LibraryIsInTheDocumentsFolder) {
     TempDir home;
     ScopedEnv homeEnv("HOME", home.Path().c_str());

@@ -38,6 +38,14 @@ TEST_F(SqliteStoreTest, FreshAccountAndRoundTripsAcrossConnections) {
     EXPECT_EQ(store.ReadText("Path", text), 0);
 }
 
+TEST_F(SqliteStoreTest, AnEmptyTextReplacesTheOldValue) {
+    ASSERT_EQ(store.WriteText("Path", u"/opt/old"), 1);
+    ASSERT_EQ(store.WriteText("Path", u""), 1) << store.LastErrorText();
+    std::u16string text = u"unchanged";
+    ASSERT_EQ(store.ReadText("Path", text), 1);
+    EXPECT_EQ(text, u"");
+}
+
 TEST_F(SqliteStoreTest, FileThatIsNotADatabaseIsNeverOverwritten) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     const std::string junk(5000, 'j');

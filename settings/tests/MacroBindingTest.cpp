@@ -133,5 +133,18 @@ TEST_F(MacroBindingTest, FailedScriptWriteLeavesSlotAndStore) {
     EXPECT_FALSE(device->Cell(map::SlotAddress(0, 3)).changed);
 }
 
+TEST_F(MacroBindingTest, AStoreThatCannotBeWrittenLeavesTheMouseUntouched) {
+    StartLoaded();
+    PutMacro(files, "Burst.Mac", Hex("04 84"));
+    transport->ClearCommands();
+    backend.SetPutFails(true);
+    EXPECT_EQ(Bind(0, 3, u"Burst"), 0);
+    backend.SetPutFails(false);
+    ASSERT_EQ(Reports().size(), 1u);
+    EXPECT_EQ(Reports()[0].rfind("#09: (", 0), 0u) << Reports()[0];
+    EXPECT_TRUE(transport->Commands().empty());
+    ExpectUnbound(0, 3);
+}
+
 }  // namespace
 }  // namespace vorlix

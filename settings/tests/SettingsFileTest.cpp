@@ -80,6 +80,10 @@ TEST(SettingsFileTest, RoundTripKeepsEveryByteAndText) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
     EXPECT_EQ(CSettingsFile::Parse(crlf, read, error), 1) << error;
+    // So is a byte-order mark before the first line.
+    EXPECT_EQ(CSettingsFile::Parse("\xEF\xBB\xBF" + text, read, error), 1) << error;
+    EXPECT_EQ(read.version, 2);
+    EXPECT_EQ(read.profileLines[0], 6);
 }
 
 TEST(SettingsFileTest, FaultsAreRefusedNamingTheLine) {
@@ -112,6 +116,12 @@ TEST(SettingsFileTest, FaultsAreRefusedNamingTheLine) {
         {Replace(good, "program \"/usr", "program \"/usr\" x"), "line"},
         {Replace(good, "program \"/usr", "colour \"/usr"), "unknown button value \"colour\""},
         {good + "profile 6\n", "nothing may follow"},
+        {Replace(good, "macro-run 4 255", "macro-run 6 255"), "macro-run mode 6 is not one of 1, 4, 5 and 7"},
+        {Replace(good, "program \"/usr/bin/my editor\"", "program \"/usr/bin/caf\xe9\""),
+         "program: the text is not valid UTF-8"},
+        {Replace(good, "program-name \"my editor\"", "program-name \"\xff\xfe\""), "not valid UTF-8"},
+        // An editor that writes old Macintosh line ends: one long line with carriage returns in it.
+        {Replace(good, "\nfamily", "\rfamily"), "line 2: a line ends in a bare carriage return"},
     };
     for (const Case& c : cases) {
         SSettingsSnapshot read;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "device/IcQT47.h"
 #include "macro/tests/ProgramTestUtil.h"
+#include "settings/FactoryDefaults.h"
 #include "settings/MacroBinding.h"
 #include "settings/SettingsTransfer.h"
 #include "settings/tests/BindFixture.h"
@@ -150,6 +153,81 @@ TEST_F(SettingsTransferTest, ExportWithoutTheMacroFileNamesProfileAndButton) {
     store.DeleteValue("PF1T3 Macro Name");
     EXPECT_EQ(CSettingsTransfer(*session, library, reporter).Export(snapshot, error), 1) << error;
     EXPECT_FALSE(snapshot.buttons[1][2].macro.has_value());
+}
+
+// Each rule of the change commands, broken once in an otherwise factory-fresh file.
+TEST(SettingsImportRulesTest, EveryRuleOfTheChangeCommandsHolds) {
+    const CFactoryDefaults defaults;
+    SSettingsSnapshot fresh;
+    fresh.version = 2;
+    fresh.family = 0x2401;
+    fresh.profileByte = 0x50;
+    for (int p = 0; p < 5; ++p) {
+        fresh.blocks[p] = defaults.Block(p);
+        fresh.profileLines[p] = 10 + p;
+    }
+    std::string error;
+    ASSERT_EQ(CSettingsTransfer::CheckRules(fresh, error), 1) << error;
+
+    const auto slot = [](SSettingsSnapshot& s, int p, int b, std::array<uint8_t, 5> bytes) {
+        for (int i = 0; i < 5; ++i) {
+            s.blocks[p][54 + 5 * b + i] = bytes[i];
+        }
+    };
+    struct Case {
+        const char* error;
+        std::function<void(SSettingsSnapshot&)> change;
+    };
+    const Case cases[] = {
+        {"line 12: profile 3: the report rate byte 0x03", [](auto& s) { s.blocks[2][0] = 0x03; }},
+        {"line 10: profile 1: the lift-off byte 0xff", [](auto& s) { s.blocks[0][1] = 0xFF; }},
+        {"the level byte 0x34 must give 4 levels", [](auto& s) { s.blocks[0][2] = 0x34; }},
+        {"the level byte 0x44", [](auto& s) { s.blocks[0][2] = 0x44; }},
+        {"level 2 has the Y value 0", [](auto& s) { s.blocks[0][3 + 5 + 1] = 0; }},
+        {"level 4 has the X value 165", [](auto& s) { s.blocks[0][3 + 15] = 165; }},
+        {"LED record 3 has the mode 127", [](auto& s) { s.blocks[0][38 + 8] = 0xFF; }},
+        {"LED record 1 has the mode 0", [](auto& s) { s.blocks[0][38] = 0x80; }},
+        {"button 2 has the slot 0x01 0x20", [&](auto& s) { slot(s, 0, 1, {1, 32, 0, 0, 0}); }},
+        {"button 4 has the slot 0x07", [&](auto& s) { slot(s, 0, 3, {7, 0, 0, 0, 0}); }},
+        {"line 14: profile 5: no button keeps the left click",
+         [&](auto& s) { slot(s, 4, 0, {255, 0, 0, 0, 0}); }},
+        {"button 3 is a LAUNCH button without its program", [&](auto& s) { slot(s, 0, 2, {15, 0, 0, 0, 0}); }},
+        {"button 3 is a LAUNCH button without its program",
+         [&](auto& s) {
+             slot(s, 0, 2, {15, 0, 0, 0, 0});
+             s.buttons[0][2].program = u"";
+         }},
+        {"the macro name \"../../../../etc/passwd\" cannot name a macro file",
+         [](auto& s) { s.buttons[1][4].macroName = u"../../../../etc/passwd"; }},
+        {"the macro name \".\" cannot name a macro file", [](auto& s) { s.buttons[1][4].macroName = u"."; }},
+        {"is a MACRO KEY running \"Burst\", but the file has no macro-run and macro-code lines",
+         [&](auto& s) {
+             slot(s, 0, 7, {6, 0, 0, 0, 0});
+             s.buttons[0][7].macroName = u"Burst";
+         }},
+    };
+    for (const Case& c : cases) {
+        SSettingsSnapshot broken = fresh;
+        c.change(broken);
+        error.clear();
+        EXPECT_EQ(CSettingsTransfer::CheckRules(broken, error), 0) << c.error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error << " / wanted: " << c.error;
+    }
+
+    // What the change commands allow passes: a second left click lets the first go, a launch button
+    // with its program, a macro key without a macro (button 8's default function), an old file's
+    // macro name without its code, battle LEDs, the top level values.
+    SSettingsSnapshot allowed = fresh;
+    slot(allowed, 0, 1, {1, 1, 0, 0, 0});
+    slot(allowed, 0, 0, {15, 0, 0, 0, 0});
+    allowed.buttons[0][0].program = u"/usr/bin/true";
+    slot(allowed, 0, 7, {6, 0, 0, 0, 0});
+    slot(allowed, 1, 7, {6, 0, 0, 0, 0});
+    allowed.buttons[1][7].macroName = u"Burst";
+    allowed.version = 1;
+    allowed.blocks[0][38] = 0x83;
+    allowed.blocks[0][3] = 164;
+    EXPECT_EQ(CSettingsTransfer::CheckRules(allowed, error), 1) << error;
 }
 
 }  // namespace

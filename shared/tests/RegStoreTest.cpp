@@ -119,6 +119,18 @@ TEST_F(RegStoreTest, ReadTextAndDeleteNeverCreateTheKey) {
     EXPECT_EQ(store.ReadDword("A"), -1);
 }
 
+TEST_F(RegStoreTest, RemoveValueFailsOnlyWhenTheStoreCannotBeUsed) {
+    EXPECT_EQ(store.RemoveValue("Path"), 1);  // no store yet: nothing to remove
+    EXPECT_FALSE(backend.KeyExists());
+    ASSERT_EQ(store.WriteText("Path", u"x"), 1);
+    EXPECT_EQ(store.RemoveValue("PATH"), 1);
+    EXPECT_EQ(store.RemoveValue("Path"), 1);
+    std::u16string text;
+    EXPECT_EQ(store.ReadText("Path", text), 0);
+    backend.SetCorrupt(true);
+    EXPECT_EQ(store.RemoveValue("Path"), 0);
+}
+
 TEST_F(RegStoreTest, CorruptStoreFailsWithoutWritingAnything) {
     ASSERT_EQ(store.WriteDword("Kept", 7), 1);
     backend.SetCorrupt(true);

@@ -1,11 +1,14 @@
 #include "DeviceCommand.h"
 
+#include "CtlMouse.h"
+
 #include <cstdio>
 #include <memory>
 #include <ostream>
 
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
+#include "platform/MouseLock.h"
 #include "platform/hid/HidTransportFactory.h"
 #include "shared/ProductIds.h"
 #include "shared/SteadyClock.h"
@@ -30,64 +33,53 @@ void FindMice(SMice& mice) {
 std::string ListLine(const CHidClient& table, int index) {
     char version[8];
     std::snprintf(version, sizeof version, "%x", table.GetDeviceVer(index));
-    return std::to_string(index) + "\t" + version + ": " + Utf16ToUtf8(table.GetDeviceName(index)) + "\t" +
-           table.GetDevice(index);
+    return std::to_string(index + 1) + "\t" + version + ": " + Utf16ToUtf8(table.GetDeviceName(index)) +
+           "\t" + table.GetDevice(index);
 }
 
-// Takes "--mouse INDEX" out of the arguments and picks the mouse; false after reporting why not.
-bool PickMouse(Invocation& call, SMice& mice, int& status) {
-    long long wanted = -1;
+// Takes "--mouse N" (1-based) out of the arguments into wanted (0 when not given); false after
+// reporting bad usage: a bad number, --mouse given twice, or any other option.
+bool TakeMouse(Invocation& call, int& wanted) {
+    wanted = 0;
+    std::vector<std::string> rest;
     for (size_t i = 0; i < call.args.size(); ++i) {
-        if (call.args[i] == "--mouse") {
-            if (i + 1 >= call.args.size() || !ParseNumber(call.args[i + 1], wanted) || wanted < 0) {
-                call.err << "vorlixctl: --mouse needs an index\n";
-                status = kUsage;
+        const std::string& arg = call.args[i];
+        long long number = 0;
+        if (arg == "--mouse") {
+            if (wanted != 0) {
+                call.err << "vorlixctl: --mouse is given twice\n";
                 return false;
             }
-            call.args.erase(call.args.begin() + static_cast<long>(i),
-                            call.args.begin() + static_cast<long>(i) + 2);
-            break;
+            if (i + 1 >= call.args.size() || !ParseNumber(call.args[i + 1], number) || number < 1 ||
+                number > CHidClient::kTableSize) {
+                call.err << "vorlixctl: --mouse needs a mouse number from 1 (see vorlixctl list)\n";
+                return false;
+            }
+            wanted = static_cast<int>(number);
+            ++i;
+        } else if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+            call.err << "vorlixctl: unknown option " << arg << "\n";
+            return false;
+        } else {
+            rest.push_back(arg);
         }
     }
-    FindMice(mice);
-    const int count = mice.table.GetRecognizedDevices();
-    status = kFailed;
-    if (count == 0) {
-        call.err << "vorlixctl: no mouse found\n";
+    call.args = rest;
+    return true;
+}
+
+// Picks the mouse and opens its node once; false after reporting why not.
+bool PickMouse(Invocation& call, SMice& mice, int wanted) {
+    mice.index = ChooseMouse(call, mice.table, wanted);
+    if (mice.index < 0) {
         return false;
     }
-    if (wanted >= count) {
-        call.err << "vorlixctl: there is no mouse " << wanted << "; " << count << " found\n";
-        return false;
-    }
-    if (wanted < 0 && count > 1) {
-        call.err << "vorlixctl: " << count << " mice found; pick one with --mouse INDEX:\n";
-        for (int i = 0; i < count; ++i) {
-            call.err << ListLine(mice.table, i) << "\n";
-        }
-        return false;
-    }
-    mice.index = wanted < 0 ? 0 : static_cast<int>(wanted);
     // A node this user may not open is told apart at once, before the protocol's retries.
     if (!mice.table.Open(mice.index)) {
         call.err << "vorlixctl: " << mice.table.LastOpenErrorText() << "\n";
         return false;
     }
     return true;
-}
-
-// Why talking to the mouse failed, in the user's terms.
-int ReportFailure(Invocation& call, const CIcQT47& protocol, const std::string& path, const char* what) {
-    if (protocol.LastError() == CIcQT47::kErrOpenFailed) {
-        call.err << "vorlixctl: cannot open the mouse at " << path << ": "
-                 << HidStatusText(protocol.LastOpenStatus()) << "\n";
-        if (protocol.LastOpenStatus() == HidStatus::PermissionDenied) {
-            call.err << CHidClient::PermissionHint() + 1 << "\n";
-        }
-    } else {
-        call.err << "vorlixctl: " << what << ": the mouse did not answer\n";
-    }
-    return kFailed;
 }
 
 struct SProtocol {
@@ -125,7 +117,8 @@ int RunDeviceList(Invocation& call) {
     SMice mice;
     FindMice(mice);
     if (mice.table.GetRecognizedDevices() == 0) {
-        call.err << "vorlixctl: no mouse found\n";
+        call.err
+            << "vorlixctl: No Gamer Mouse Connected! (no mouse with the ids of this product was found)\n";
     }
     for (int i = 0; i < mice.table.GetRecognizedDevices(); ++i) {
         call.out << ListLine(mice.table, i) << "\n";
@@ -134,20 +127,21 @@ int RunDeviceList(Invocation& call) {
 }
 
 int RunDeviceInfo(Invocation& call) {
-    SMice mice;
-    int status = kFailed;
-    if (!PickMouse(call, mice, status)) {
-        return status;
-    }
-    if (!call.args.empty()) {
-        call.err << "usage: vorlixctl info [--mouse INDEX]\n";
+    int wanted = 0;
+    if (!TakeMouse(call, wanted) || !call.args.empty()) {
+        call.err << "usage: vorlixctl info [--mouse N]\n";
         return kUsage;
+    }
+    SMice mice;
+    if (!PickMouse(call, mice, wanted)) {
+        return kFailed;
     }
     SProtocol link(mice);
     const std::string path = mice.table.GetDevice(mice.index);
     const int signature = link.protocol.OpenDevice(path);
     if (!signature && link.protocol.LastError() == CIcQT47::kErrOpenFailed) {
-        return ReportFailure(call, link.protocol, path, "info");
+        ReportMouseFailure(call, mice.table, link.protocol, "info");
+        return kFailed;
     }
     char family[16];
     std::snprintf(family, sizeof family, "0x%04x", mice.table.GetDeviceVer(mice.index));
@@ -165,53 +159,64 @@ int RunDeviceInfo(Invocation& call) {
 }
 
 int RunDeviceRead(Invocation& call) {
-    SMice mice;
-    int status = kFailed;
-    if (!PickMouse(call, mice, status)) {
-        return status;
-    }
+    int wanted = 0;
     std::vector<long long> numbers;
-    if (!ParseArgs(call, 1, "read ADDR [--mouse INDEX]", numbers)) {
+    if (!TakeMouse(call, wanted) || !ParseArgs(call, 1, "read ADDR [--mouse N]", numbers)) {
         return kUsage;
     }
-    if (numbers[0] < 0 || numbers[0] > 0xFFFF) {
-        call.err << "vorlixctl: address out of range (0..0xFFFF): " << numbers[0] << "\n";
-        return kUsage;
+    SMice mice;
+    if (!PickMouse(call, mice, wanted)) {
+        return kFailed;
     }
     SProtocol link(mice);
+    if (numbers[0] < 0 || numbers[0] >= link.protocol.MemorySize()) {
+        call.err << "vorlixctl: the mouse's memory holds addresses 0 to " << link.protocol.MemorySize() - 1
+                 << ", not " << numbers[0] << "\n";
+        return kUsage;
+    }
     const std::string path = mice.table.GetDevice(mice.index);
     link.protocol.SetDevicePath(path);
     int value = 0;
     if (!link.protocol.ReadByte(static_cast<unsigned>(numbers[0]), &value)) {
-        return ReportFailure(call, link.protocol, path, "read");
+        ReportMouseFailure(call, mice.table, link.protocol, "read");
+        return kFailed;
     }
     call.out << value << "\n";
     return kOk;
 }
 
 int RunDeviceWrite(Invocation& call) {
-    SMice mice;
-    int status = kFailed;
-    if (!PickMouse(call, mice, status)) {
-        return status;
-    }
+    int wanted = 0;
     std::vector<long long> numbers;
-    if (!ParseArgs(call, 2, "write ADDR VALUE [--mouse INDEX]", numbers)) {
-        return kUsage;
-    }
-    if (numbers[0] < 0 || numbers[0] > 0xFFFF || numbers[0] % 0x8000 >= 0x4000) {
-        call.err << "vorlixctl: address not writable: " << numbers[0] << "\n";
+    if (!TakeMouse(call, wanted) || !ParseArgs(call, 2, "write ADDR VALUE [--mouse N]", numbers)) {
         return kUsage;
     }
     if (numbers[1] < 0 || numbers[1] > 255) {
         call.err << "vorlixctl: a value is one byte (0..255): " << numbers[1] << "\n";
         return kUsage;
     }
+    if (ConfigurationProgramRunning(call)) {
+        return kFailed;
+    }
+    SMice mice;
+    if (!PickMouse(call, mice, wanted)) {
+        return kFailed;
+    }
     SProtocol link(mice);
+    if (numbers[0] < 0 || numbers[0] >= link.protocol.MemorySize()) {
+        call.err << "vorlixctl: the mouse's memory holds addresses 0 to " << link.protocol.MemorySize() - 1
+                 << ", not " << numbers[0] << "\n";
+        return kUsage;
+    }
     const std::string path = mice.table.GetDevice(mice.index);
+    CMouseLock lock(CSteadyClock::Instance());
+    if (!LockMouse(call, lock, path)) {
+        return kFailed;
+    }
     link.protocol.SetDevicePath(path);
     if (!link.protocol.WriteByte(static_cast<unsigned>(numbers[0]), static_cast<int>(numbers[1]))) {
-        return ReportFailure(call, link.protocol, path, "write");
+        ReportMouseFailure(call, mice.table, link.protocol, "write");
+        return kFailed;
     }
     return kOk;
 }

@@ -1,8 +1,8 @@
 #include "LangCommand.h"
 
+#include "CtlFiles.h"
+
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 
 #include "lang/LangFileCheck.h"
@@ -10,6 +10,9 @@
 namespace vorlix::ctl {
 
 namespace {
+
+// A language file of 154 lines of UTF-16 text is some kilobytes; anything this large is none.
+constexpr size_t kMaxLanguageFile = 1 << 20;
 
 void PrintVerdict(std::ostream& out, const char* program, bool accepted, bool neverReads,
                   const char* fallback) {
@@ -26,12 +29,11 @@ void PrintVerdict(std::ostream& out, const char* program, bool accepted, bool ne
 }
 
 int Check(Invocation& call, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        call.err << "vorlixctl: cannot read " << path << "\n";
+    std::string text;
+    if (!ReadInputFile(call, path, kMaxLanguageFile, text)) {
         return kFailed;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<uint8_t> bytes(text.begin(), text.end());
     const std::string name = std::filesystem::path(path).filename().string();
     const CLangFileCheck::SResult result = CLangFileCheck::Check(bytes, name);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <ostream>
 
 #include "CtlTexts.h"
@@ -89,8 +90,8 @@ int Usage(Invocation& call) {
 // "bind P B NAME [MODE]": the run mode and the count as the button dialog offers them.
 int Bind(Invocation& call, CMacroTableTexts& texts) {
     std::vector<std::string> words(call.args.begin() + 1, call.args.end());
-    int mouseIndex = -1;
-    if (!TakeMouseOption(call, words, mouseIndex)) {
+    int mouseNumber = 0;
+    if (!TakeMouseOption(call, words, mouseNumber)) {
         return Usage(call);
     }
     MacroRunMode mode = MacroRunMode::OneTime;
@@ -101,6 +102,10 @@ int Bind(Invocation& call, CMacroTableTexts& texts) {
         const std::string& word = words[i];
         const bool takesCount = word == "--once" || word == "--loops" || word == "--hold";
         if (!takesCount && word != "--until-next") {
+            if (word.size() > 2 && word.rfind("--", 0) == 0) {
+                call.err << "vorlixctl: unknown option " << word << "\n";
+                return Usage(call);
+            }
             positional.push_back(word);
             continue;
         }
@@ -125,15 +130,26 @@ int Bind(Invocation& call, CMacroTableTexts& texts) {
     }
     long long profile = 0;
     long long button = 0;
-    if (positional.size() != 3 || !ParseNumber(positional[0], profile) || profile < 1 || profile > 5 ||
-        !ParseNumber(positional[1], button) || button < 1 || button > 8) {
+    if (positional.size() != 3) {
         return Usage(call);
+    }
+    if (!ParseNumber(positional[0], profile) || profile < 1 || profile > 5) {
+        call.err << "vorlixctl: the profile must be a number from 1 to 5, not \"" << positional[0] << "\"\n";
+        return Usage(call);
+    }
+    if (!ParseNumber(positional[1], button) || button < 1 || button > 8) {
+        call.err << "vorlixctl: the button must be a number from 1 to 8, not \"" << positional[1] << "\"\n";
+        return Usage(call);
+    }
+    if (!IsUtf8(positional[2])) {
+        call.err << "vorlixctl: the macro name is not valid UTF-8\n";
+        return kUsage;
     }
     const std::u16string name = Utf8ToUtf16(positional[2]);
     // The dialog shows the repeat count plus one; "Repeat until next key is pressed" has none.
     const uint8_t runMode = CScriptImage::RunModeByte(mode);
     const uint8_t repeatCount = CScriptImage::RepeatCountByte(mode, count - 1);
-    return ChangeMouse(call, mouseIndex, [&](CDeviceSession& session) {
+    return ChangeMouse(call, mouseNumber, [&](CDeviceSession& session) {
         CPosixMacroFileSystem files;
         CMacroLibrary library(files, texts, CPosixMacroFileSystem::LibraryFolder());
         CMacroBinding binding(session, library, texts);
@@ -182,12 +198,25 @@ int RunMacroCommand(Invocation& call) {
     }
     MacroTiming timing;
     if (verb == "list") {
-        std::vector<std::u16string> names = library.ListMacros();
+        // The macros the editor's list shows; the folder may hold more, copied in by hand.
+        std::vector<std::u16string> names = library.ListMacros(std::numeric_limits<int>::max());
+        const size_t shown = std::min(names.size(), static_cast<size_t>(macrofile::kListLimit));
+        const size_t more = names.size() - shown;
+        names.resize(shown);
         std::sort(names.begin(), names.end());
         for (const std::u16string& name : names) {
             call.out << Utf16ToUtf8(name) << "\n";
         }
+        if (more > 0) {
+            call.err << "vorlixctl: " << more << " more macro" << (more == 1 ? " is" : "s are")
+                     << " in the library folder; a library lists at most " << macrofile::kListLimit << "\n";
+        }
         return kOk;
+    }
+    if (!IsUtf8(args[1])) {
+        call.err << "vorlixctl: a macro name (and the file name a macro is imported from) must be valid "
+                    "UTF-8\n";
+        return kUsage;
     }
     const std::u16string name = Utf8ToUtf16(args[1]);
     if (verb == "show") {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <sstream>
 
+#include "CtlFiles.h"
+#include "CtlMouse.h"
 #include "CtlTexts.h"
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
@@ -17,7 +19,7 @@
 #include "macro/MacroLibrary.h"
 #include "macro/platform/PosixMacroFileSystem.h"
 #include "platform/DatagramPoster.h"
-#include "platform/InstanceLock.h"
+#include "platform/MouseLock.h"
 #include "platform/UserPaths.h"
 #include "platform/UserStore.h"
 #include "platform/hid/HidTransportFactory.h"
@@ -27,6 +29,7 @@
 #include "settings/SettingsFile.h"
 #include "settings/SettingsMap.h"
 #include "settings/SettingsTransfer.h"
+#include "shared/RegStore.h"
 #include "shared/SteadyClock.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
@@ -35,9 +38,9 @@ namespace vorlix::ctl {
 
 namespace {
 
-constexpr const char* kConfigurationLock = "Qz vIVEDUD VORLIX DAZE";
-
 constexpr int kMsgNoLeftButton = 10;
+// An export is a few tens of kilobytes; one with a full macro on every button stays below this.
+constexpr size_t kMaxSettingsFile = 1 << 20;
 
 // Message n of the message table in the user's language.
 std::string MessageText(int number) {
@@ -48,19 +51,16 @@ std::string MessageText(int number) {
 // --mouse when several are attached.
 class CCtlOwner final : public IDeviceSessionOwner {
 public:
-    CCtlOwner(std::ostream& err, int mouse) : m_err(err), m_mouse(mouse) {}
+    explicit CCtlOwner(std::ostream& err) : m_err(err) {}
     void ShowMessage(int number) override { m_err << "vorlixctl: " << MessageText(number) << "\n"; }
     int ChooseMouse(const std::vector<std::u16string>& lines) override {
+        // The mouse was chosen (and locked) before connecting; the table is the same one.
         if (m_mouse >= 0 && m_mouse < static_cast<int>(lines.size())) {
             // As a user picking the line would: the chosen mouse lights up, then goes dark at OK.
             if (session != nullptr) {
                 session->SelectionChanged(m_mouse);
             }
             return m_mouse;
-        }
-        m_err << "vorlixctl: more than one mouse is attached; choose one with --mouse N:\n";
-        for (size_t i = 0; i < lines.size(); ++i) {
-            m_err << "  --mouse " << i << "\t" << Utf16ToUtf8(lines[i]) << "\n";
         }
         return -1;
     }
@@ -73,26 +73,29 @@ public:
     void DeviceChangeNotified(uint32_t) override {}
 
     CDeviceSession* session = nullptr;
+    int m_mouse = -1;  // table index of the mouse chosen for the command
 
 private:
     std::ostream& m_err;
-    int m_mouse;
 };
 
 // Everything a command needs to talk to the mouse, connected and loaded.
 struct SMouse {
-    SMouse(std::ostream& err, int mouse, const std::string& runtimeDir)
-        : transport(CreateHidTransport()),
+    SMouse(std::ostream& err, const std::string& runtimeDir)
+        : lock(clock),
+          transport(CreateHidTransport()),
           hid(transport),
           device(transport, clock, CRealTransferWaiter::Instance()),
           poster(runtimeDir),
-          owner(err, mouse),
+          owner(err),
           session(owner, hid, device, user.Store(), poster, clock) {
         owner.session = &session;
     }
     ~SMouse() { session.Close(); }
 
     CSteadyClock clock;
+    // Held from before the first read to after the last write; released after the session closed.
+    CMouseLock lock;
     std::shared_ptr<IHidTransport> transport;
     CHidClient hid;
     CIcQT47 device;
@@ -105,33 +108,53 @@ struct SMouse {
 // The arguments of one command after the common options were taken out.
 struct SArgs {
     std::vector<std::string> words;
-    int mouse = -1;
+    int mouse = 0;  // --mouse N, from 1; 0 when not given
     bool json = false;
     std::optional<std::string> program;
 };
 
-bool ParseArgs(Invocation& call, SArgs& args) {
+// Which options a command takes besides --mouse.
+enum EOptions { kMouseOnly = 0, kJson = 1, kProgram = 2 };
+
+// Takes the options out of the arguments. An option the command does not take, or one given twice, is
+// refused: a typing error must not run a different command than the one meant.
+bool ParseArgs(Invocation& call, SArgs& args, int options = kMouseOnly) {
+    bool mouseGiven = false;
     for (size_t i = 0; i < call.args.size(); ++i) {
         const std::string& arg = call.args[i];
-        if (arg == "--mouse" || arg == "--program") {
-            if (i + 1 >= call.args.size()) {
-                call.err << "vorlixctl: " << arg << " needs a value\n";
+        const bool known = arg == "--mouse" || (arg == "--json" && (options & kJson) != 0) ||
+                           (arg == "--program" && (options & kProgram) != 0);
+        if (!known) {
+            if (arg.size() > 2 && arg.rfind("--", 0) == 0) {
+                call.err << "vorlixctl: unknown option " << arg << "\n";
                 return false;
             }
-            const std::string& value = call.args[++i];
-            long long number = 0;
-            if (arg == "--program") {
-                args.program = value;
-            } else if (ParseNumber(value, number) && number >= 0 && number < CHidClient::kTableSize) {
-                args.mouse = static_cast<int>(number);
-            } else {
-                call.err << "vorlixctl: --mouse needs a mouse number from 0\n";
-                return false;
-            }
-        } else if (arg == "--json") {
-            args.json = true;
-        } else {
             args.words.push_back(arg);
+            continue;
+        }
+        if ((arg == "--mouse" && mouseGiven) || (arg == "--json" && args.json) ||
+            (arg == "--program" && args.program)) {
+            call.err << "vorlixctl: " << arg << " is given twice\n";
+            return false;
+        }
+        if (arg == "--json") {
+            args.json = true;
+            continue;
+        }
+        if (i + 1 >= call.args.size()) {
+            call.err << "vorlixctl: " << arg << " needs a value\n";
+            return false;
+        }
+        const std::string& value = call.args[++i];
+        long long number = 0;
+        if (arg == "--program") {
+            args.program = value;
+        } else if (ParseNumber(value, number) && number >= 1 && number <= CHidClient::kTableSize) {
+            args.mouse = static_cast<int>(number);
+            mouseGiven = true;
+        } else {
+            call.err << "vorlixctl: --mouse needs a mouse number from 1 (see vorlixctl list)\n";
+            return false;
         }
     }
     return true;
@@ -154,37 +177,54 @@ bool Usage(Invocation& call, const char* usage) {
     return false;
 }
 
-// Refuses a change while the configuration program runs: its next save would write its own, older
-// copy of the settings over this change.
-bool ConfigurationProgramRunning(Invocation& call) {
-    std::string error;
-    const std::string runtimeDir = CUserPaths::RuntimeDir(&error);
-    if (!runtimeDir.empty() && CInstanceLock::IsHeldByAnyone(runtimeDir, kConfigurationLock)) {
-        call.err << "vorlixctl: VorlixDaze is running; close it first, or make the change there: its next "
-                    "save would overwrite this change with its own copy of the mouse's settings\n";
-        return true;
-    }
-    return false;
-}
-
+// Chooses the mouse, takes its lock, connects and loads its settings; null after saying why.
 std::unique_ptr<SMouse> Connect(Invocation& call, const SArgs& args) {
     std::string error;
-    auto mouse = std::make_unique<SMouse>(call.err, args.mouse, CUserPaths::RuntimeDir(&error));
+    auto mouse = std::make_unique<SMouse>(call.err, CUserPaths::RuntimeDir(&error));
+    const int index = ChooseMouse(call, mouse->hid, args.mouse);
+    if (index < 0) {
+        return nullptr;
+    }
+    const std::string path = mouse->hid.GetDevice(index);
+    if (!LockMouse(call, mouse->lock, path)) {
+        return nullptr;
+    }
+    mouse->owner.m_mouse = index;
     mouse->session.Connect();
     if (!mouse->session.Connected()) {
-        if (mouse->session.CountedDevices() == 0 && mouse->hid.GetRecognizedDevices() <= 1) {
-            call.err << "vorlixctl: " << MessageText(CDeviceSession::kMsgNoMouse) << "\n";
-            const std::string why = mouse->hid.LastOpenErrorText();
-            if (!why.empty()) {
-                call.err << why << "\n";
-            }
-        }
+        ReportMouseFailure(call, mouse->hid, mouse->device, "cannot connect to the mouse");
+        return nullptr;
+    }
+    if (mouse->device.DevicePath() != path) {
+        call.err << "vorlixctl: the attached mice changed while connecting; run the command again\n";
         return nullptr;
     }
     if (!mouse->session.Ready()) {
-        return nullptr;  // the session has said why
+        ReportMouseFailure(call, mouse->hid, mouse->device, "cannot read the mouse's settings");
+        return nullptr;
     }
     return mouse;
+}
+
+// Reads the profiles back and compares them with what was written: the mouse gives no answer to a
+// block it ignored, so success is only reported for blocks it holds.
+int VerifyProfiles(Invocation& call, SMouse& mouse, int first, int last) {
+    for (int p = first; p <= last; ++p) {
+        std::array<int, map::kBlockUsed> written{};
+        for (int k = 0; k < map::kBlockUsed; ++k) {
+            written[static_cast<size_t>(k)] = mouse.device.Cell(map::BlockBase(p) + k).value & 0xFF;
+        }
+        bool same = mouse.device.ReadProfileBlock(static_cast<unsigned>(p)) != 0;
+        for (int k = 0; k < map::kBlockUsed && same; ++k) {
+            same = (mouse.device.Cell(map::BlockBase(p) + k).value & 0xFF) == written[static_cast<size_t>(k)];
+        }
+        if (!same) {
+            call.err << "vorlixctl: profile " << p + 1
+                     << " was sent, but the mouse does not hold it; run the command again\n";
+            return kFailed;
+        }
+    }
+    return kOk;
 }
 
 std::string JsonText(const std::string& text) {
@@ -347,7 +387,11 @@ int ChangeProfile(Invocation& call, const SArgs& args, int profile, Edit edit) {
         if (status != kOk) {
             return status;
         }
-        return mouse.session.SaveProfile(profile) ? kOk : kFailed;
+        if (!mouse.session.SaveProfile(profile)) {
+            ReportMouseFailure(call, mouse.hid, mouse.device, "profile " + std::to_string(profile + 1));
+            return kFailed;
+        }
+        return VerifyProfiles(call, mouse, profile, profile);
     });
 }
 
@@ -364,7 +408,7 @@ bool ProfileArg(Invocation& call, const std::string& text, int& profile) {
 
 int RunDumpCommand(Invocation& call) {
     SArgs args;
-    if (!ParseArgs(call, args) || !args.words.empty()) {
+    if (!ParseArgs(call, args, kJson) || !args.words.empty()) {
         Usage(call, "dump [--json] [--mouse N]");
         return kUsage;
     }
@@ -492,7 +536,8 @@ int RunButtonCommand(Invocation& call) {
     SArgs args;
     int profile = 0;
     int button = 0;
-    if (!ParseArgs(call, args) || args.words.size() < 3 || !ProfileArg(call, args.words[0], profile) ||
+    if (!ParseArgs(call, args, kProgram) || args.words.size() < 3 ||
+        !ProfileArg(call, args.words[0], profile) ||
         !Number(call, args.words[1], "the button", 1, map::kButtons, button)) {
         Usage(call, "button P 1..8 NAME [--program PATH]");
         return kUsage;
@@ -525,6 +570,14 @@ int RunButtonCommand(Invocation& call) {
     }
     std::u16string program;
     std::u16string programName;
+    if (args.program && args.program->empty()) {
+        call.err << "vorlixctl: --program needs the path of a program\n";
+        return kUsage;
+    }
+    if (args.program && !IsUtf8(*args.program)) {
+        call.err << "vorlixctl: the program path is not valid UTF-8; the store keeps texts as Unicode\n";
+        return kUsage;
+    }
     if (args.program) {
         std::error_code ignored;
         const std::filesystem::path path = std::filesystem::absolute(*args.program, ignored);
@@ -543,9 +596,14 @@ int RunButtonCommand(Invocation& call) {
                      << " (another button must keep the left click first)\n";
             return kFailed;
         }
-        if (args.program) {
-            mouse.user.Store().WriteText(store::ButtonProgram(profile, button + 1), program);
-            mouse.user.Store().WriteText(store::ButtonProgramName(profile, button + 1), programName);
+        // The program goes into the store before the button into the mouse: a launch button without
+        // its program would start nothing.
+        CRegStore& store = mouse.user.Store();
+        if (args.program && (!store.WriteText(store::ButtonProgram(profile, button + 1), program) ||
+                             !store.WriteText(store::ButtonProgramName(profile, button + 1), programName))) {
+            call.err << "vorlixctl: cannot store the program: " << store.LastErrorText()
+                     << "; the mouse was not changed\n";
+            return kFailed;
         }
         catalogue.AssignFunction(button, profile, index, true);
         return kOk;
@@ -578,8 +636,13 @@ int RunResetCommand(Invocation& call) {
         Usage(call, "reset P");
         return kUsage;
     }
-    return ChangeConnectedMouse(
-        call, args, [&](SMouse& mouse) { return mouse.session.ResetProfile(profile) ? kOk : kFailed; });
+    return ChangeConnectedMouse(call, args, [&](SMouse& mouse) {
+        if (!mouse.session.ResetProfile(profile)) {
+            ReportMouseFailure(call, mouse.hid, mouse.device, "profile " + std::to_string(profile + 1));
+            return kFailed;
+        }
+        return VerifyProfiles(call, mouse, profile, profile);
+    });
 }
 
 int RunExportCommand(Invocation& call) {
@@ -608,27 +671,11 @@ int RunExportCommand(Invocation& call) {
     const std::string file = CSettingsFile::Format(snapshot, notes);
     const std::string& target = args.words[0];
     if (target == "-") {
+        // Whether it reached its reader is checked when the output is flushed and closed.
         call.out << file;
         return kOk;
     }
-    // Written beside and renamed over, so an interrupted export never leaves half a file.
-    const std::string temp = target + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << file;
-        if (!out.flush()) {
-            call.err << "vorlixctl: cannot write " << temp << "\n";
-            return kFailed;
-        }
-    }
-    std::error_code failure;
-    std::filesystem::rename(temp, target, failure);
-    if (failure) {
-        call.err << "vorlixctl: cannot write " << target << ": " << failure.message() << "\n";
-        std::filesystem::remove(temp, failure);
-        return kFailed;
-    }
-    return kOk;
+    return WriteOutputFile(call, target, file) ? kOk : kFailed;
 }
 
 int RunImportCommand(Invocation& call) {
@@ -639,15 +686,8 @@ int RunImportCommand(Invocation& call) {
     }
     const std::string& source = args.words[0];
     std::string text;
-    if (source == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        std::ifstream in(source, std::ios::binary);
-        if (!in) {
-            call.err << "vorlixctl: cannot read " << source << "\n";
-            return kFailed;
-        }
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!ReadInputFile(call, source, kMaxSettingsFile, text)) {
+        return kFailed;
     }
     SSettingsSnapshot snapshot;
     std::string error;
@@ -663,24 +703,37 @@ int RunImportCommand(Invocation& call) {
             call.err << "vorlixctl: " << source << ": " << error << "\n";
             return kFailed;
         }
-        return kOk;
+        return VerifyProfiles(call, mouse, 0, map::kProfiles - 1);
     });
 }
 
-int ChangeMouse(Invocation& call, int mouseIndex, const std::function<int(CDeviceSession&)>& change) {
+int ChangeMouse(Invocation& call, int mouseNumber, const std::function<int(CDeviceSession&)>& change) {
     SArgs args;
-    args.mouse = mouseIndex;
+    args.mouse = mouseNumber;
     return ChangeConnectedMouse(call, args, [&](SMouse& mouse) { return change(mouse.session); });
 }
 
-bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseIndex) {
+bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseNumber) {
     SArgs args;
-    Invocation scan{words, call.out, call.err};
-    if (!ParseArgs(scan, args) || args.json || args.program) {
+    // The command's own options stay among the words for it to parse.
+    std::vector<std::string> mouseOnly;
+    std::vector<std::string> rest;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == "--mouse") {
+            mouseOnly.push_back(words[i]);
+            if (i + 1 < words.size()) {
+                mouseOnly.push_back(words[++i]);
+            }
+        } else {
+            rest.push_back(words[i]);
+        }
+    }
+    Invocation scan{mouseOnly, call.out, call.err};
+    if (!ParseArgs(scan, args)) {
         return false;
     }
-    words = args.words;
-    mouseIndex = args.mouse;
+    words = rest;
+    mouseNumber = args.mouse;
     return true;
 }
 

@@ -28,11 +28,11 @@ int RunResetCommand(Invocation& call);
 int RunExportCommand(Invocation& call);
 int RunImportCommand(Invocation& call);
 
-// For other commands that change the mouse: refuses while VorlixDaze runs, connects to the mouse
-// (mouseIndex among several, -1 when not chosen), loads it and runs change on the ready session;
-// change returns the exit status.
-int ChangeMouse(Invocation& call, int mouseIndex, const std::function<int(CDeviceSession&)>& change);
-// Takes "--mouse N" out of words; false (the reason on stderr) on a bad value.
-bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseIndex);
+// For other commands that change the mouse: refuses while VorlixDaze runs, chooses the mouse
+// (mouseNumber from 1 among several, 0 when not given), holds its lock, connects, loads it and runs
+// change on the ready session; change returns the exit status.
+int ChangeMouse(Invocation& call, int mouseNumber, const std::function<int(CDeviceSession&)>& change);
+// Takes "--mouse N" out of words; false (the reason on stderr) on a bad value or a repeated option.
+bool TakeMouseOption(Invocation& call, std::vector<std::string>& words, int& mouseNumber);
 
 }  // namespace vorlix::ctl

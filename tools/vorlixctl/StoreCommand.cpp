@@ -85,6 +85,10 @@ int Set(Invocation& call, CUserStore& user) {
         }
         result = store.WriteDword(a[1], static_cast<uint32_t>(number));
     } else {
+        if (!IsUtf8(a[3])) {
+            call.err << "vorlixctl: the text is not valid UTF-8; the store keeps texts as Unicode\n";
+            return kUsage;
+        }
         const std::u16string text = Utf8ToUtf16(a[3]);
         if (text.size() > CRegStore::kMaxTextLength) {
             call.err << "vorlixctl: a text holds at most " << CRegStore::kMaxTextLength << " characters\n";
@@ -115,8 +119,21 @@ int Delete(Invocation& call, CUserStore& user, const std::string& name) {
 
 }  // namespace
 
+// A value name other programs can look up: Unicode, on one line, without tabs (list prints one value
+// per line, its fields split by tabs).
+bool UsableName(Invocation& call, const std::string& name) {
+    if (name.empty() || !IsUtf8(name) || name.find_first_of("\t\r\n") != std::string::npos) {
+        call.err << "vorlixctl: a value name must be valid UTF-8 text on one line without tabs\n";
+        return false;
+    }
+    return true;
+}
+
 int RunStoreCommand(Invocation& call) {
     const auto& a = call.args;
+    if (a.size() >= 2 && a[0] != "list" && !UsableName(call, a[1])) {
+        return kUsage;
+    }
     CUserStore user;
     if (a.size() == 1 && a[0] == "list") {
         return List(call, user);

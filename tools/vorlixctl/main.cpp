@@ -1,6 +1,10 @@
 // vorlixctl: the command-line companion of the configuration program. Each command word hands the
 // rest of the line to its module.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -56,6 +60,24 @@ void PrintUsage(std::ostream& out) {
     }
 }
 
+// The output counts only once it reached its file: a full disk or a closed pipe shows at the last
+// flush or at the close, and a command whose output was lost has failed.
+int FinishOutput(int status) {
+    std::cout.flush();
+    errno = 0;
+    const bool flushed = !std::cout.fail() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const int flushError = errno;
+    errno = 0;
+    const bool closed = std::fclose(stdout) == 0;
+    if (flushed && closed) {
+        return status;
+    }
+    const int error = flushed ? errno : flushError;
+    std::cerr << "vorlixctl: cannot write the output" << (error != 0 ? ": " : "")
+              << (error != 0 ? std::strerror(error) : "") << "\n";
+    return vorlix::ctl::kFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,10 +89,23 @@ int main(int argc, char** argv) {
         PrintUsage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? vorlix::ctl::kUsage : vorlix::ctl::kOk;
     }
+    // A file size limit (ulimit -f) makes a write fail with EFBIG, which is reported, instead of
+    // ending the process by a signal half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     for (const Command& command : kCommands) {
         if (std::strcmp(argv[1], command.word) == 0) {
-            vorlix::ctl::Invocation call{{argv + 2, argv + argc}, std::cout, std::cerr};
-            return command.run(call);
+            int status = vorlix::ctl::kFailed;
+            try {
+                vorlix::ctl::Invocation call{{argv + 2, argv + argc}, std::cout, std::cerr};
+                status = command.run(call);
+            } catch (const std::exception& failure) {
+                std::cerr << "vorlixctl: " << argv[1] << " failed: " << failure.what() << "\n";
+                status = vorlix::ctl::kFailed;
+            } catch (...) {
+                std::cerr << "vorlixctl: " << argv[1] << " failed\n";
+                status = vorlix::ctl::kFailed;
+            }
+            return FinishOutput(status);
         }
     }
     std::cerr << "vorlixctl: unknown command \"" << argv[1] << "\"\n";

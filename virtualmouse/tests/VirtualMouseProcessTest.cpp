@@ -63,7 +63,7 @@ TEST_F(VirtualMouseProcess, CtlListsInspectsReadsAndWritesTheMouse) {
     Serve();
     std::string out;
     EXPECT_EQ(Ctl({"list"}, &out), 0);
-    EXPECT_EQ(out, "0\t2401: Vorlix Daze Gaming Mouse\tvirtual/mouse0/if0\n");
+    EXPECT_EQ(out, "1\t2401: Vorlix Daze Gaming Mouse\tvirtual/mouse0/if0\n");
     EXPECT_EQ(Ctl({"info"}, &out), 0);
     EXPECT_EQ(out, "family\t0x2401\nsignature\tok\nmode\tfirmware\nversion\t9\n");
     EXPECT_EQ(Ctl({"write", "0x64", "200"}), 0);
@@ -83,16 +83,17 @@ TEST_F(VirtualMouseProcess, SeveralMiceNeedAChoice) {
     Serve({"--mice", "2", "--product", "Demo Mouse", "--firmware", "3"});
     std::string out;
     EXPECT_EQ(Ctl({"info"}, &out), 1);
-    EXPECT_NE(out.find("0\t2401: Demo Mouse\tvirtual/mouse0/if0"), std::string::npos) << out;
-    EXPECT_NE(out.find("1\t2401: Demo Mouse\tvirtual/mouse1/if0"), std::string::npos) << out;
-    EXPECT_EQ(Ctl({"info", "--mouse", "1"}, &out), 0);
+    EXPECT_NE(out.find("1\t2401: Demo Mouse\tvirtual/mouse0/if0"), std::string::npos) << out;
+    EXPECT_NE(out.find("2\t2401: Demo Mouse\tvirtual/mouse1/if0"), std::string::npos) << out;
+    // Mice are numbered from 1, as list shows them.
+    EXPECT_EQ(Ctl({"info", "--mouse", "2"}, &out), 0);
     EXPECT_NE(out.find("version\t3\n"), std::string::npos);
-    EXPECT_EQ(Ctl({"write", "300", "7", "--mouse", "1"}), 0);
+    EXPECT_EQ(Ctl({"write", "300", "7", "--mouse", "2"}), 0);
     EXPECT_EQ(Mouse({"peek", "300", "--mouse", "1"}, &out), 0);
     EXPECT_EQ(out, "7\n");
     EXPECT_EQ(Mouse({"peek", "300"}, &out), 0);
     EXPECT_NE(out, "7\n");
-    EXPECT_EQ(Ctl({"read", "1", "--mouse", "2"}), 1);
+    EXPECT_EQ(Ctl({"read", "1", "--mouse", "3"}), 1);
 }
 
 TEST_F(VirtualMouseProcess, TheMemoryStateSurvivesARestart) {
@@ -134,7 +135,7 @@ TEST_F(VirtualMouseProcess, UnplugAndPlugReachTheProgramsAsEvents) {
     EXPECT_EQ(Mouse({"unplug"}), 0);
     ASSERT_TRUE(waitFor(1));
     EXPECT_EQ(Ctl({"read", "25"}, &out), 1);
-    EXPECT_NE(out.find("no mouse found"), std::string::npos);
+    EXPECT_NE(out.find("No Gamer Mouse Connected!"), std::string::npos);
     EXPECT_EQ(Mouse({"plug"}), 0);
     ASSERT_TRUE(waitFor(2));
     EXPECT_EQ(events, (std::vector<uint32_t>{kDeviceRemoveComplete, kDeviceArrival}));
