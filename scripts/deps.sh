@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-comfortaa
   xvfb xauth
+  libglib2.0-dev libxi-dev libx11-dev dbus-daemon gsettings-desktop-schemas
 )
 missing=()
 for p in "${packages[@]}"; do
