@@ -130,6 +130,45 @@ TEST_F(KdePointerSettingsTest, ReadOnlyFileFailsTheApplyOnceToldAndLeavesItAlone
     EXPECT_EQ(m_faults.CountContaining("read-only"), 1u);
 }
 
+// The pointer devices' own speed (XInput or KWin) as the KDE backend sees it.
+class FakeLiveSpeed : public IPointerSettings {
+public:
+    bool Apply(const SPointerValues& values) override {
+        if (works) {
+            speed = values.speed;
+        }
+        return works;
+    }
+    bool Read(SPointerValues& values) override {
+        if (works) {
+            values.speed = speed;
+        }
+        return works;
+    }
+    bool works = true;
+    int speed = 10;
+};
+
+TEST_F(KdePointerSettingsTest, PointerDevicesFollowAtOnceAndTheFilesStayTheRecord) {
+    auto live = std::make_unique<FakeLiveSpeed>();
+    FakeLiveSpeed* devices = live.get();
+    auto faults = Faults();
+    CKdePointerSettings kde(m_home.Path(), std::move(live), std::make_shared<CSessionBus>(faults), faults);
+    ASSERT_TRUE(kde.Apply({17, 500, 3}));
+    EXPECT_EQ(devices->speed, 17);
+    // The devices are asked first: what they run now is the speed in effect.
+    devices->speed = 13;
+    SPointerValues back{0, 0, 0};
+    ASSERT_TRUE(kde.Read(back));
+    EXPECT_EQ(back.speed, 13);
+    // Devices that cannot take the speed leave the files as the record, read from there.
+    devices->works = false;
+    EXPECT_TRUE(kde.Apply({4, 500, 3}));
+    ASSERT_TRUE(kde.Read(back));
+    EXPECT_EQ(back.speed, 4);
+    EXPECT_EQ(ReadAll(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=-0.666667\n");
+}
+
 TEST_F(KdePointerSettingsTest, WithoutASessionBusTheFilesStillFollow) {
     auto kde = Make();
     EXPECT_TRUE(kde->Apply({4, 300, 2}));
