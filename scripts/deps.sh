@@ -10,6 +10,7 @@ packages=(
   fonts-liberation2 fonts-comfortaa
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
+  libglib2.0-dev libxi-dev libx11-dev dbus-daemon gsettings-desktop-schemas
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -46,3 +46,14 @@ inline bool IsWindowHandle(int32_t value) {
 }
 
 }  // namespace vorlix::store
+
+namespace vorlix::store {
+
+// The desktop's own pointer settings, recorded once before the first profile was applied to it, so the
+// user can go back to them. Recorded = 1 once taken; a setting the desktop does not hold is not written.
+inline constexpr const char* kDesktopBaselineRecorded = "Desktop Baseline Recorded";
+inline constexpr const char* kDesktopBaselineSpeed = "Desktop Baseline Speed";
+inline constexpr const char* kDesktopBaselineDoubleClick = "Desktop Baseline Double-Click_speed";
+inline constexpr const char* kDesktopBaselineWheelLines = "Desktop Baseline Wheel Scroll Lines";
+
+}  // namespace vorlix::store
