@@ -13,8 +13,8 @@ namespace {
 
 class LauncherChooserTest : public ::testing::Test, protected SAppFirst {
 protected:
-    std::string MakeProgram(const std::string& name) {
-        const std::string file = folder / name;
+    std::string MakeProgram(const std::string& fileName) {
+        const std::string file = folder / fileName;
         std::ofstream(file) << "#!/bin/sh\n";
         std::filesystem::permissions(file, std::filesystem::perms::owner_all);
         return file;
