@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 
 #include "ui/dialogs/core/ModalRun.h"
 #include "ui/dialogs/core/SkinPages.h"
@@ -10,8 +12,35 @@
 namespace vorlix {
 
 namespace {
+
 const QString kPrograms = QStringLiteral("Programs (*)");
 const QString kAllFiles = QStringLiteral("All files (*)");
+
+// Shows folders and, under "Programs", only the files this user may execute. (The file model's own
+// executable filter also judges the folders on the way to the start folder and can leave the list
+// empty.)
+class CProgramFilter final : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+    void SetProgramsOnly(bool only) {
+        m_programsOnly = only;
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!m_programsOnly || files == nullptr) {
+            return true;
+        }
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+
+private:
+    bool m_programsOnly = true;
+};
+
 }  // namespace
 
 bool ChooseProgram(const std::string& storedPath, std::string& path, std::string& name, QWidget* parent) {
@@ -27,12 +56,10 @@ bool ChooseProgram(const std::string& storedPath, std::string& path, std::string
         dialog.selectFile(QString::fromStdString(start.file));
     }
     dialog.setNameFilters({kPrograms, kAllFiles});
-    dialog.setFilter(QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot);
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& filter) {
-        dialog.setFilter(filter == kPrograms
-                             ? QDir::AllDirs | QDir::Files | QDir::Executable | QDir::NoDotAndDotDot
-                             : QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot);
-    });
+    auto* programs = new CProgramFilter(&dialog);
+    dialog.setProxyModel(programs);
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [programs](const QString& filter) { programs->SetProgramsOnly(filter == kPrograms); });
     SModalRequest request;
     request.kind = ModalKind::FileChooser;
     request.what = "program chooser in " + start.folder;

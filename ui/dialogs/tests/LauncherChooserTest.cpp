@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFileDialog>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 
@@ -33,7 +34,6 @@ TEST_F(LauncherChooserTest, StartsInTheStoredProgramsFolderAndReturnsTheChosenFi
         ASSERT_NE(chooser, nullptr);
         EXPECT_EQ(chooser->directory().absolutePath().toStdString(), folder.Path());
         EXPECT_EQ(chooser->nameFilters(), (QStringList{"Programs (*)", "All files (*)"}));
-        EXPECT_TRUE(chooser->filter() & QDir::Executable);
         EXPECT_TRUE(chooser->testOption(QFileDialog::DontUseNativeDialog));
     });
     EXPECT_TRUE(ChooseProgram(stored, path, name));
@@ -52,6 +52,38 @@ TEST_F(LauncherChooserTest, CancelOrNothingChosenChangesNothing) {
     EXPECT_FALSE(ChooseProgram(folder / "gone", path, name));
     EXPECT_EQ(path, "unchanged");
     EXPECT_EQ(name, "unchanged");
+}
+
+TEST_F(LauncherChooserTest, ProgramsFilterShowsExecutablesAndAllFilesShowsTheRest) {
+    MakeProgram("tool");
+    std::ofstream(folder / "notes.txt") << "text";
+    CScriptedModalRunner runner;
+    runner.Answer(kModalCancel, [&] {
+        QFileDialog* chooser = Chooser();
+        chooser->show();
+        // What the file list shows.
+        auto* view = chooser->findChild<QTreeView*>();
+        ASSERT_NE(view, nullptr);
+        const auto names = [&] {
+            QStringList listed;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row) {
+                listed << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            }
+            listed.sort();
+            return listed;
+        };
+        EXPECT_TRUE(QTest::qWaitFor([&] { return names() == QStringList{"tool"}; }, 5000))
+            << names().join(",").toStdString();
+        chooser->selectNameFilter("All files (*)");
+        emit chooser->filterSelected("All files (*)");
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return names() == QStringList({"notes.txt", "tool"});
+            },
+            5000))
+            << names().join(",").toStdString();
+    });
+    EXPECT_FALSE(ChooseProgram(folder / "tool", path, name));
 }
 
 TEST_F(LauncherChooserTest, UnattendedRunChoosesNothing) {
