@@ -6,6 +6,7 @@
 #include "tests/support/SessionFixture.h"
 #include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/MouseChoiceDlg.h"
+#include "ui/dialogs/SessionTimers.h"
 #include "ui/dialogs/tests/DialogTestSupport.h"
 
 namespace vorlix::testing {
@@ -85,6 +86,24 @@ TEST_F(MouseChoiceTest, CancelEndsTheProgram) {
 
 TEST_F(MouseChoiceTest, UnattendedRunCancels) {
     EXPECT_EQ(ChooseMouse(*session, {u"2401: A", u"2401: B"}, nullptr), -1);
+}
+
+TEST(SessionTimers, TickOnlyWhileRunningAndRestartWithTheNewPeriod) {
+    SkinTestApp();
+    std::vector<int> ticks;
+    CSessionTimers timers([&ticks](int id) { ticks.push_back(id); });
+    EXPECT_FALSE(timers.Fire(CDeviceSession::kIdentifyTimer));
+    timers.Start(CDeviceSession::kIdentifyTimer, 300);
+    timers.Start(CDeviceSession::kReconnectTimer, 5000);
+    timers.Start(CDeviceSession::kIdentifyTimer, 250);
+    EXPECT_EQ(timers.PeriodMs(CDeviceSession::kIdentifyTimer), 250u);
+    EXPECT_TRUE(timers.Fire(CDeviceSession::kIdentifyTimer));
+    timers.Stop(CDeviceSession::kIdentifyTimer);
+    EXPECT_FALSE(timers.Fire(CDeviceSession::kIdentifyTimer));
+    EXPECT_TRUE(timers.IsRunning(CDeviceSession::kReconnectTimer));
+    timers.StopAll();
+    EXPECT_FALSE(timers.IsRunning(CDeviceSession::kReconnectTimer));
+    EXPECT_EQ(ticks, std::vector<int>{CDeviceSession::kIdentifyTimer});
 }
 
 }  // namespace
