@@ -44,6 +44,7 @@ CVirtualMouseSet::CVirtualMouseSet(SVirtualMouseOptions options) : m_options(std
         mouse->memoryChanged = [this] { m_memoryDirty = true; };
         m_mice.push_back(std::move(mouse));
     }
+    m_journals.resize(m_mice.size());
 }
 
 CVirtualMouseSet::~CVirtualMouseSet() {
@@ -132,13 +133,22 @@ HidStatus CVirtualMouseSet::SetFeature(const std::string& path, const uint8_t* d
     }
     ++m_transfers;
     CVirtualMouse& mouse = *m_mice[static_cast<size_t>(route.mouse)];
+    auto& journal = m_journals[static_cast<size_t>(route.mouse)];
+    const auto record = [&] {
+        if (journal.size() >= kJournalLimit) {
+            journal.pop_front();
+        }
+        journal.emplace_back(data, data + length);
+    };
     if (route.interfaceNumber == kCommandInterface) {
+        record();
         mouse.Command(data, length);
     } else {
         HidStatus outcome = HidStatus::Ok;
         if (DataFault(lock, outcome)) {
             return outcome;
         }
+        record();
         mouse.DataReport(data, length);
     }
     if (m_memoryDirty && m_memoryObserver) {
@@ -328,6 +338,19 @@ std::vector<uint8_t> CVirtualMouseSet::Script(int mouse, unsigned number) const 
     }
     const std::vector<uint8_t>* script = m_mice[static_cast<size_t>(mouse)]->Script(number);
     return script ? *script : std::vector<uint8_t>();
+}
+
+std::vector<std::vector<uint8_t>> CVirtualMouseSet::Journal(int mouse, bool clear) {
+    std::lock_guard lock(m_mutex);
+    if (mouse < 0 || mouse >= MouseCount()) {
+        return {};
+    }
+    auto& journal = m_journals[static_cast<size_t>(mouse)];
+    std::vector<std::vector<uint8_t>> reports(journal.begin(), journal.end());
+    if (clear) {
+        journal.clear();
+    }
+    return reports;
 }
 
 int CVirtualMouseSet::EffectByte(int mouse, unsigned offset) const {

@@ -64,6 +64,10 @@ public:
     void ReleaseHangs();
 
     std::vector<uint8_t> Script(int mouse, unsigned number) const;
+    // Every command and data report the mouse received, oldest first: the latest kJournalLimit of
+    // them, so a long-running server stays small. clear empties it in the same step.
+    static constexpr size_t kJournalLimit = 10000;
+    std::vector<std::vector<uint8_t>> Journal(int mouse, bool clear = false);
     int EffectByte(int mouse, unsigned offset) const;
     std::vector<uint8_t> Memory(int mouse) const;
     void LoadMemory(int mouse, const std::vector<uint8_t>& bytes);
@@ -94,6 +98,7 @@ private:
     std::condition_variable m_changed;
     std::vector<std::unique_ptr<CVirtualMouse>> m_mice;
     std::map<std::pair<int, int>, std::deque<std::vector<uint8_t>>> m_inputs;
+    std::vector<std::deque<std::vector<uint8_t>>> m_journals;  // one per mouse
     bool m_plugged = true;
     bool m_unplugDone = false;
     bool m_releaseHangs = false;

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/hid/virtual/SocketLine.h"
 #include "platform/hid/virtual/VirtualMouseClient.h"
-#include "virtualmouse/socket/VirtualMouseServer.h"
 #include "virtualmouse/VirtualMouseSet.h"
+#include "virtualmouse/socket/VirtualMouseServer.h"
 
 namespace {
 
@@ -39,7 +40,10 @@ const char kHelp[] =
     "  unplug | plug          take the mice away / bring them back (removal and arrival events)\n"
     "  event KIND A B C       send vendor event report 3 with event KIND (0xA1..0xA5) and arguments\n"
     "  button 4|5             press and release side button 4 or 5\n"
-    "  peek, poke, event and button take --mouse INDEX (default 0).\n"
+    "  journal [--clear]      every command and data report the mouse received, oldest first, one line\n"
+    "                         each as hex bytes (the latest 10000); --clear empties it after printing\n"
+    "  script N               the script stored as number N (button + 19 x profile), as hex bytes\n"
+    "  peek, poke, event, button, journal and script take --mouse INDEX (default 0).\n"
     "\n"
     "serve options:\n"
     "  --family ID            controller family id, the HID version number (default 0x2401)\n"
@@ -176,6 +180,50 @@ int Serve(const std::string& socketPath, const std::vector<std::string>& args) {
     return kOk;
 }
 
+// Bytes as upper-case hex pairs separated by spaces: "00 C4 07 01".
+std::string SpacedHex(const std::string& compact) {
+    std::vector<uint8_t> bytes;
+    if (!CSocketLine::FromHex(compact, bytes)) {
+        return "?";
+    }
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (uint8_t byte : bytes) {
+        if (!text.empty()) {
+            text.push_back(' ');
+        }
+        text.push_back(kDigits[byte >> 4]);
+        text.push_back(kDigits[byte & 0xF]);
+    }
+    return text;
+}
+
+// journal: the answer line holds the count, then one line per report follows.
+int Journal(const std::string& socketPath, long mouse, bool clear) {
+    CSocketLine line;
+    std::string answer;
+    if (!line.Connect(socketPath) ||
+        !line.Request("JOURNAL " + std::to_string(mouse) + (clear ? " 1" : " 0"), answer)) {
+        std::cerr << "vorlix-virtual-mouse: no virtual mouse serves " << socketPath << "\n";
+        return kFailed;
+    }
+    const auto head = CSocketLine::Split(answer);
+    long count = 0;
+    if (head.size() != 2 || head[0] != "OK" || !ParseNumber(head[1], count)) {
+        std::cerr << "vorlix-virtual-mouse: journal refused (no such mouse)\n";
+        return kFailed;
+    }
+    for (long i = 0; i < count; ++i) {
+        std::string report;
+        if (!line.Receive(report) || report.rfind("J ", 0) != 0) {
+            std::cerr << "vorlix-virtual-mouse: the journal ended early\n";
+            return kFailed;
+        }
+        std::cout << SpacedHex(report.substr(2)) << "\n";
+    }
+    return kOk;
+}
+
 int Control(const std::string& socketPath, const std::string& command, std::vector<std::string> args) {
     long mouse = 0;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -187,6 +235,13 @@ int Control(const std::string& socketPath, const std::string& command, std::vect
             args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
             break;
         }
+    }
+    if (command == "journal") {
+        if (args.size() > 1 || (args.size() == 1 && args[0] != "--clear")) {
+            std::cerr << "vorlix-virtual-mouse: bad use of journal\n" << kHelp;
+            return kUsage;
+        }
+        return Journal(socketPath, mouse, args.size() == 1);
     }
     std::vector<long> numbers;
     for (const std::string& arg : args) {
@@ -215,6 +270,8 @@ int Control(const std::string& socketPath, const std::string& command, std::vect
         }
     } else if (command == "button" && numbers.size() == 1) {
         request = "BUTTON " + m + " " + std::to_string(numbers[0]);
+    } else if (command == "script" && numbers.size() == 1 && numbers[0] >= 0) {
+        request = "SCRIPT " + m + " " + std::to_string(numbers[0]);
     } else {
         std::cerr << "vorlix-virtual-mouse: bad use of " << command << "\n" << kHelp;
         return kUsage;
@@ -225,6 +282,10 @@ int Control(const std::string& socketPath, const std::string& command, std::vect
         std::cerr << "vorlix-virtual-mouse: no virtual mouse serves " << socketPath << "\n";
         return kFailed;
     }
+    if (command == "script" && answer.rfind("OK", 0) != 0) {
+        std::cerr << "vorlix-virtual-mouse: mouse " << mouse << " holds no script " << numbers[0] << "\n";
+        return kFailed;
+    }
     if (answer.rfind("OK", 0) != 0) {
         std::cerr << "vorlix-virtual-mouse: " << command
                   << " refused (unplugged, or no such mouse or address)\n";
@@ -232,6 +293,8 @@ int Control(const std::string& socketPath, const std::string& command, std::vect
     }
     if (command == "peek") {
         std::cout << answer.substr(3) << "\n";
+    } else if (command == "script") {
+        std::cout << SpacedHex(answer.substr(3)) << "\n";
     }
     return kOk;
 }

@@ -8,6 +8,7 @@
 #include "DeviceCommand.h"
 #include "LangCommand.h"
 #include "MacroCommand.h"
+#include "ProbeCommand.h"
 #include "SettingsCommand.h"
 #include "StoreCommand.h"
 
@@ -42,6 +43,9 @@ const Command kCommands[] = {
     {"import", vorlix::ctl::RunImportCommand, "FILE: load a file made by export into the mouse"},
     {"macro", vorlix::ctl::RunMacroCommand,
      "list, show, decode, create, delete, import, export and bind macros"},
+    {"post", vorlix::ctl::RunPostCommand, "NAME show|close|command ID|osd K V|device K V: post to a handle"},
+    {"osd-listen", vorlix::ctl::RunOsdListenCommand,
+     "[--timeout S]: print posted OSD notices as KIND<TAB>VALUE"},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -84,6 +84,23 @@ std::string Handle(CVirtualMouseSet& mice, const std::vector<std::string>& words
                    ? kOk
                    : ErrorLine(HidStatus::NotFound);
     }
+    if (verb == "JOURNAL" && words.size() == 3 && Number(words[1], a) && Number(words[2], b)) {
+        if (a < 0 || a >= mice.MouseCount()) {
+            return ErrorLine(HidStatus::NotFound);
+        }
+        // The count first, then one line per report, as ENUM answers.
+        const auto reports = mice.Journal(static_cast<int>(a), b != 0);
+        std::string answer = std::string(kOk) + " " + std::to_string(reports.size());
+        for (const auto& report : reports) {
+            answer += "\nJ " + CSocketLine::ToHex(report.data(), report.size());
+        }
+        return answer;
+    }
+    if (verb == "SCRIPT" && words.size() == 3 && Number(words[1], a) && Number(words[2], b) && b >= 0) {
+        const std::vector<uint8_t> script = mice.Script(static_cast<int>(a), static_cast<unsigned>(b));
+        return script.empty() ? ErrorLine(HidStatus::NotFound)
+                              : std::string(kOk) + " " + CSocketLine::ToHex(script.data(), script.size());
+    }
     if (verb == "UNPLUG") {
         mice.Unplug();
         return kOk;

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -11,11 +12,11 @@
 
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
+#include "platform/hid/virtual/VirtualMouseClient.h"
 #include "shared/ProductIds.h"
 #include "shared/SteadyClock.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
-#include "platform/hid/virtual/VirtualMouseClient.h"
 
 namespace vorlix {
 namespace {
@@ -182,15 +183,59 @@ TEST_F(VirtualMouseProcess, TheProtocolRunsThroughTheSocket) {
     std::string out;
     EXPECT_EQ(Mouse({"peek", std::to_string(1280 + 41)}, &out), 0);
     EXPECT_EQ(out, "128\n");
-    std::vector<uint8_t> image(2048, 0x11);
-    EXPECT_EQ(protocol.WriteScript(7, image.data(), image.size()), 1);
+    std::vector<uint8_t> image(2048);
+    for (size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<uint8_t>(i * 7);
+    }
+    EXPECT_EQ(Mouse({"script", "7"}, &out), 1);
+    EXPECT_NE(out.find("holds no script 7"), std::string::npos) << out;
+    ASSERT_EQ(protocol.WriteScript(7, image.data(), image.size()), 1);
+    EXPECT_EQ(Mouse({"script", "7"}, &out), 0);
+    std::string expected;
+    char hex[4];
+    for (uint8_t byte : image) {
+        std::snprintf(hex, sizeof hex, "%02X ", byte);
+        expected += hex;
+    }
+    expected.back() = '\n';
+    EXPECT_EQ(out, expected);
+}
+
+// The journal lists every report a mouse received, per mouse; a vorlixctl change shows its command.
+TEST_F(VirtualMouseProcess, TheJournalShowsWhatEachMouseReceived) {
+    Serve({"--mice", "2"});
+    std::string out;
+    EXPECT_EQ(Mouse({"journal"}, &out), 0);
+    EXPECT_EQ(out, "");
+    ASSERT_EQ(Ctl({"profile", "2", "--mouse", "1"}, &out), 0) << out;
+    std::string second;
+    EXPECT_EQ(Mouse({"journal", "--mouse", "1"}, &second), 0);
+    // The command report: report id 0, C4 07 and the profile index, padded to nine bytes.
+    EXPECT_NE(second.find("\n00 C4 07 01 00 00 00 00 00\n"), std::string::npos) << second;
+    for (size_t start = 0; start < second.size();) {
+        const size_t end = second.find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "every line ends";
+        const std::string line = second.substr(start, end - start);
+        EXPECT_TRUE(line.size() % 3 == 2 && line.find_first_not_of("0123456789ABCDEF ") == std::string::npos)
+            << line;
+        start = end + 1;
+    }
+    EXPECT_EQ(Mouse({"journal"}, &out), 0);
+    EXPECT_EQ(out.find("C4 07"), std::string::npos) << "mouse 0 was not changed";
+    EXPECT_EQ(Mouse({"journal", "--clear", "--mouse", "1"}, &out), 0);
+    EXPECT_EQ(out, second);
+    EXPECT_EQ(Mouse({"journal", "--mouse", "1"}, &out), 0);
+    EXPECT_EQ(out, "");
+    EXPECT_EQ(Mouse({"journal", "--mouse", "2"}, &out), 1);
+    EXPECT_EQ(Mouse({"journal", "--all"}, &out), 2);
 }
 
 TEST_F(VirtualMouseProcess, HelpAndBadUse) {
     std::string out;
     EXPECT_EQ(Mouse({"--help"}, &out), 0);
-    for (const char* word : {"--family", "--firmware", "--mice", "--product", "--busy", "--state", "--fault",
-                             "wrong-echo", "peek", "poke", "unplug", "event", "button"}) {
+    for (const char* word :
+         {"--family", "--firmware", "--mice", "--product", "--busy", "--state", "--fault", "wrong-echo",
+          "peek", "poke", "unplug", "event", "button", "journal", "script"}) {
         EXPECT_NE(out.find(word), std::string::npos) << word;
     }
     EXPECT_EQ(Mouse({"serve", "--fault", "melt"}), 2);
