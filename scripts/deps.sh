@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-comfortaa
   xvfb xauth
+  libevdev-dev libxcb1-dev dbus imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,22 +1,11 @@
 #include "EventDispatcher.h"
 
+#include "settings/ProfilePointerSettings.h"
 #include "shared/ProductIds.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
 
 namespace vorlix {
-
-namespace {
-
-// A stored DWORD where 0 or missing (-1) means the default.
-int StoredOr(CRegStore& store, const std::string& name, int fallback) {
-    const int32_t value = store.ReadDword(name);
-    return value == 0 || value == -1 ? fallback : value;
-}
-
-constexpr int kMaxWheelLines = 10;
-
-}  // namespace
 
 CEventDispatcher::CEventDispatcher(CRegStore& store, IMessagePoster& poster, IProgramLauncher& launcher,
                                    IPointerSettings& pointer, const CFileSearch& search)
@@ -118,21 +107,8 @@ bool CEventDispatcher::PostDeviceNotice(uint32_t kind, uint32_t value) {
     return m_poster.Post(static_cast<WindowHandle>(target), msg::kDeviceNotice, kind, value);
 }
 
-SPointerValues CEventDispatcher::StoredPointerValues(CRegStore& store, int profile) {
-    const int number = profile + 1;
-    SPointerValues values;
-    values.speed = StoredOr(store, store::MotionSpeed(number), 10);
-    values.doubleClickMs = StoredOr(store, store::DoubleClickSpeed(number), 500);
-    const int lines = StoredOr(store, store::WheelScrollLines(number), 3);
-    values.wheelLines = lines > kMaxWheelLines ? SPointerValues::kWheelPage : lines;
-    return values;
-}
-
 bool CEventDispatcher::ApplyPointerSettings(int profile) {
-    if (profile < 0 || profile >= kProfiles) {
-        return false;
-    }
-    return m_pointer.Apply(StoredPointerValues(m_store, profile));
+    return CProfilePointerSettings(m_store, m_pointer).Apply(profile);
 }
 
 void CEventDispatcher::Launch(int profile, int button) {

@@ -58,10 +58,9 @@ public:
     bool PostOsdNotice(uint32_t kind, uint32_t value);
     // To the configuration window "Current Dialog" names, when it names a live window.
     bool PostDeviceNotice(uint32_t kind, uint32_t value);
-    // Puts the stored pointer settings of a profile (0..4) into effect; false for another profile.
+    // Puts the pointer settings a profile (0..4) recorded into effect, by the same rule as the
+    // configuration program: what the profile never recorded stays as the desktop has it.
     bool ApplyPointerSettings(int profile);
-    // The pointer settings stored for a profile (0..4), with the defaults for missing values.
-    static SPointerValues StoredPointerValues(CRegStore& store, int profile);
 
 private:
     void Launch(int profile, int button);
