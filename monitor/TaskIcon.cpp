@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "MonitorTrace.h"
 #include "monitor/core/MonitorCore.h"
 
 namespace vorlix {
@@ -48,7 +49,8 @@ void CTaskIcon::Add() {
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        return;  // no session bus: no tray on any desktop we know
+        MonitorTrace("no tray: no session bus");
+        return;  // no tray on any desktop we know
     }
     if (bus.interface() && bus.interface()->isServiceRegistered(kWatcherService)) {
         ShowIcon();
@@ -65,6 +67,8 @@ void CTaskIcon::Add() {
         // No status-notifier host came: an X11 panel may still offer the old tray.
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             ShowIcon();
+        } else {
+            MonitorTrace("no tray");
         }
     });
     m_giveUp.start(kWaitForHostMs);
@@ -89,6 +93,7 @@ void CTaskIcon::ShowIcon() {
                 }
             });
     m_icon->show();
+    MonitorTrace("tray shown");
 }
 
 }  // namespace vorlix

@@ -1,8 +1,10 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDBusConnection>
 
 #include <csignal>
 #include <fstream>
@@ -225,6 +227,40 @@ TEST_F(MonitorProcessTest, AMouseOfAnotherFamilyIsNotRead) {
     PostToMonitor(msg::kCommand, 2002);
     ASSERT_TRUE(monitor->WaitForOutput("command 2002")) << monitor->Output();
     EXPECT_EQ(program->Receive(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vorlix
+
+namespace vorlix {
+namespace {
+
+// The tray icon is asked for only once a status-notifier host owns its name on the session bus: a
+// panel that starts after the monitor still gets the icon, and the monitor works meanwhile.
+TEST_F(MonitorProcessTest, TrayWaitsForAStatusNotifierHostWithoutHoldingTheMonitorUp) {
+    if (::access("/usr/bin/dbus-daemon", X_OK) != 0) {
+        GTEST_SKIP() << "dbus-daemon is not installed (scripts/deps.sh installs it)";
+    }
+    Serve();
+    ChildProcess bus({"/usr/bin/dbus-daemon", "--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(bus.WaitForOutput("unix:")) << bus.Output();
+    const std::string address = bus.Output().substr(0, bus.Output().find('\n'));
+    std::vector<std::string> env = Env();
+    env.push_back("DBUS_SESSION_BUS_ADDRESS=" + address);
+    std::vector<std::string> argv{ChildProcess::BinDir() + "/VorlixMonitor", "/Automation"};
+    ChildProcess monitor(argv, env);
+    ASSERT_TRUE(monitor.WaitForOutput("monitor started")) << monitor.Output();
+    EXPECT_EQ(monitor.Count("tray shown"), 0u);
+
+    // The monitor serves commands while it waits.
+    PostToMonitor(msg::kCommand, 2002);
+    ASSERT_TRUE(monitor.WaitForOutput("command 2002")) << monitor.Output();
+
+    QDBusConnection panel = QDBusConnection::connectToBus(QString::fromStdString(address), "panel");
+    ASSERT_TRUE(panel.isConnected());
+    ASSERT_TRUE(panel.registerService("org.kde.StatusNotifierWatcher"));
+    EXPECT_TRUE(monitor.WaitForOutput("tray shown")) << monitor.Output();
+    QDBusConnection::disconnectFromBus("panel");
 }
 
 }  // namespace
