@@ -144,6 +144,25 @@ TEST_F(MonitorProcessTest, ResolutionEventCarriesLevelAndBothCodesAndRoutesByCur
     ASSERT_TRUE(monitor->WaitForOutput("osd prepared 324")) << monitor->Output();
 }
 
+TEST_F(MonitorProcessTest, ReadersFollowTheMouseOutAndBackInAndSideButtonsShowArrows) {
+    Serve();
+    auto program = Window(store::kProcessHandle);
+    store.Store().WriteDword(store::kCurrentDialog, 0);
+    auto monitor = Running();
+    MouseCommand({"unplug"});
+    ASSERT_TRUE(monitor->WaitForOutput("device table 0")) << monitor->Output();
+    MouseCommand({"plug"});
+    ASSERT_TRUE(monitor->WaitForOutput("event reader ok", 10000, 2)) << monitor->Output();
+
+    MouseCommand({"event", "0xA4", "1", "0", "0"});
+    EXPECT_EQ(Next(*program), (PostedMessage{msg::kDeviceNotice, 8, 1}));
+    ASSERT_TRUE(monitor->WaitForOutput("osd prepared 329")) << monitor->Output();
+    MouseCommand({"button", "5"});
+    ASSERT_TRUE(monitor->WaitForOutput("osd prepared 321")) << monitor->Output();
+    MouseCommand({"button", "4"});
+    ASSERT_TRUE(monitor->WaitForOutput("osd prepared 320")) << monitor->Output();
+}
+
 TEST_F(MonitorProcessTest, LaunchStartsTheButtonsProgramAndNothingForButtonEight) {
     Serve();
     // The program announces itself through a pipe the test reads with a bounded wait.
