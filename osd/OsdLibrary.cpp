@@ -33,9 +33,9 @@ public:
             m_view = std::make_unique<COsdNotificationView>();
         } else {
             auto window = std::make_unique<COsdWnd>();
-            // Created once, shown and hidden again, so the first notice finds a ready native window.
-            window->show();
-            window->hide();
+            // The native window is created now, hidden, so the first notice finds it ready; showing it
+            // for a moment at start would flash an empty window in the corner of the screen.
+            window->winId();
             m_view = std::move(window);
         }
         m_state = std::make_unique<COsdState>(m_clock, *m_view);
