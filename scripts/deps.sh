@@ -11,6 +11,7 @@ packages=(
   xvfb xauth
   desktop-file-utils appstream dpkg-dev file
   libglib2.0-dev libxi-dev libx11-dev dbus-daemon gsettings-desktop-schemas
+  libevdev-dev libxcb1-dev dbus imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the configuration program. Without a display it runs
-# under a virtual one (Xvfb). Without a real mouse it starts the virtual mouse for the time the program
-# runs, keeping its memory in the user's state folder so a demo keeps its settings.
+# Installs what is missing, builds, and runs the monitor, which starts the configuration program.
+# Without a display it runs under a virtual one (Xvfb). Without a real mouse it starts the virtual mouse
+# for the time the programs run, keeping its memory in the user's state folder so a demo keeps its settings.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -37,11 +37,12 @@ if [ -z "${VORLIX_VIRTUAL_MOUSE:-}" ] && [ -z "$("$bin/vorlixctl" list 2>/dev/nu
   export VORLIX_VIRTUAL_MOUSE="$socket"
 fi
 
+# The monitor starts the configuration program and runs on until "Exit" in its tray menu (or Ctrl-C).
 status=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: running under Xvfb."
-  xvfb-run -a "$bin/VorlixDaze" "$@" || status=$?
+  xvfb-run -a "$bin/VorlixMonitor" "$@" || status=$?
 else
-  "$bin/VorlixDaze" "$@" || status=$?
+  "$bin/VorlixMonitor" "$@" || status=$?
 fi
 exit "$status"

@@ -1,0 +1,39 @@
+#include "TracingPointerSettings.h"
+
+#include <string>
+
+#include "MonitorTrace.h"
+#include "settings/StorePointerSettings.h"
+
+namespace vorlix {
+
+namespace {
+
+// The store stands in for the desktop: what was put into effect is kept under the "Desktop ..." values,
+// where the configuration program and the tests read it back.
+class CStoreDesktop final : public IPointerSettings {
+public:
+    CStoreDesktop() : m_settings(m_store.Store()) {}
+    bool Apply(const SPointerValues& values) override { return m_settings.Apply(values); }
+    bool Read(SPointerValues& values) override { return m_settings.Read(values); }
+
+private:
+    CUserStore m_store;
+    CStorePointerSettings m_settings;
+};
+
+}  // namespace
+
+bool CTracingPointerSettings::Apply(const SPointerValues& values) {
+    const bool applied = m_inner->Apply(values);
+    MonitorTrace("pointer settings " + std::to_string(values.speed) + " " +
+                 std::to_string(values.doubleClickMs) + " " + std::to_string(values.wheelLines) +
+                 (applied ? "" : " (refused)"));
+    return applied;
+}
+
+std::unique_ptr<IPointerSettings> CreateMonitorPointerSettings() {
+    return std::make_unique<CTracingPointerSettings>(std::make_unique<CStoreDesktop>());
+}
+
+}  // namespace vorlix
