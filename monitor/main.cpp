@@ -17,6 +17,7 @@
 #include "platform/UserPaths.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "platform/launch/PosixLauncher.h"
+#include "shared/ProgramInfo.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ void ChoosePlatform() {
 
 int main(int argc, char** argv) {
     using namespace vorlix;
+    if (const auto status = CProgramInfo::Answer(argc, argv, CProgramInfo::kMonitorProgram)) {
+        return *status;
+    }
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const bool automation = CMonitorCore::IsAutomation(arguments);
     ChoosePlatform();

@@ -51,6 +51,7 @@ protected:
                 "HOME=" + config.Path(),
                 "QT_QPA_PLATFORM=offscreen",
                 "VORLIX_TRACE=1",
+                "VORLIX_POINTER_DESKTOP=store",
                 "VORLIX_VIRTUAL_MOUSE=" + socket,
                 "DBUS_SESSION_BUS_ADDRESS=unix:path=" + runtime.Path() + "/no-bus",
                 "LANG=C",
