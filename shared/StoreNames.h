@@ -19,6 +19,12 @@ inline constexpr const char* kLanguage = "Language";
 inline constexpr const char* kLocateApp = "Locate APP";
 inline constexpr const char* kPath = "Path";
 inline constexpr const char* kDisableDeletePaired = "Disable Delete Paired instruction";
+// Values of ours: the pointer settings of the store-kept desktop (CStorePointerSettings), the stand-in
+// desktop for machines whose desktop settings are not reached and for tests. Wheel lines above 10 mean
+// one page per notch, as in the profiles' values.
+inline constexpr const char* kDesktopPointerSpeed = "Desktop Pointer Speed";
+inline constexpr const char* kDesktopDoubleClickTime = "Desktop Double-Click Time";
+inline constexpr const char* kDesktopWheelScrollLines = "Desktop Wheel Scroll Lines";
 
 // Pointer settings per profile; profiles counted 1..5.
 std::string MotionSpeed(int profileNumber);       // "PF1 Motion Speed"
