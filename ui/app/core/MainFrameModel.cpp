@@ -5,6 +5,7 @@
 #include "macro/MacroLibrary.h"
 #include "macro/ScriptImage.h"
 #include "settings/MacroBinding.h"
+#include "settings/ProfilePointerSettings.h"
 #include "settings/SettingsMap.h"
 #include "shared/MessagePoster.h"
 #include "shared/Messages.h"
@@ -32,12 +33,6 @@ bool ValidIntervalNibble(uint32_t nibble) {
 
 constexpr MacroRunMode kRunModes[] = {MacroRunMode::OneTime, MacroRunMode::MultipleLoops,
                                       MacroRunMode::RepeatWhileHeld, MacroRunMode::RepeatUntilNextKey};
-
-// A store value that is missing, 0 or -1 gives the fallback.
-int StoredOr(CRegStore& store, const std::string& name, int fallback) {
-    const int32_t value = store.ReadDword(name);
-    return value == 0 || value == -1 ? fallback : value;
-}
 
 std::string FileStem(const std::string& fileName) {
     const size_t dot = fileName.rfind('.');
@@ -604,26 +599,11 @@ void CMainFrameModel::OpenChild(EChildDialog dialog) {
 // ---- Pointer settings per profile ----
 
 void CMainFrameModel::ApplyPointer(int profile) {
-    CRegStore& store = m_session.Store();
-    SPointerValues values;
-    values.speed = StoredOr(store, store::MotionSpeed(profile + 1), 10);
-    values.doubleClickMs = StoredOr(store, store::DoubleClickSpeed(profile + 1), 500);
-    const int lines = StoredOr(store, store::WheelScrollLines(profile + 1), 3);
-    values.wheelLines = lines > 10 ? SPointerValues::kWheelPage : lines;
-    m_pointer.Apply(values);
+    CProfilePointerSettings(m_session.Store(), m_pointer).Apply(profile);
 }
 
 void CMainFrameModel::RecordPointer(int profile) {
-    SPointerValues values;
-    if (!m_pointer.Read(values)) {
-        return;
-    }
-    CRegStore& store = m_session.Store();
-    store.WriteDword(store::MotionSpeed(profile + 1), static_cast<uint32_t>(values.speed));
-    store.WriteDword(store::DoubleClickSpeed(profile + 1), static_cast<uint32_t>(values.doubleClickMs));
-    store.WriteDword(
-        store::WheelScrollLines(profile + 1),
-        static_cast<uint32_t>(values.wheelLines == SPointerValues::kWheelPage ? 10 : values.wheelLines));
+    CProfilePointerSettings(m_session.Store(), m_pointer).Record(profile);
 }
 
 }  // namespace vorlix
