@@ -6,32 +6,66 @@
 #include "MainFrameDlg.h"
 #include "QtMessageReporter.h"
 #include "Trace.h"
+#include "device/TransferWait.h"
+#include "lang/LanguageChoice.h"
+#include "macro/platform/PosixMacroFileSystem.h"
+#include "platform/DatagramPoster.h"
+#include "platform/InstanceLock.h"
+#include "platform/SqliteStoreBackend.h"
 #include "platform/UserPaths.h"
+#include "platform/UserStore.h"
+#include "platform/hid/HidTransportFactory.h"
+#include "platform/lang/PosixLangFileSystem.h"
 #include "platform/lang/UserLanguage.h"
+#include "platform/launch/PosixLauncher.h"
+#include "shared/MessagePoster.h"
+#include "shared/PointerSettings.h"
+#include "shared/ProgramLauncher.h"
 #include "shared/SteadyClock.h"
 #include "shared/Utf16.h"
+#include "ui/skin/SkinApplication.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {
 
 namespace {
+
+constexpr const char* kInstanceLockName = "Qz vIVEDUD VORLIX DAZE";
+constexpr uint16_t kPrimaryLanguageMask = 0x3FF;
+constexpr uint16_t kEnglish = 0x09;
+
 // The language file of the user's language, found as the program's own search order says; the English
 // defaults when there is none or it fails its check.
-CTextTables LoadTextTables() {
-    CTextTables tables;
+SConfigLanguage LoadTextTables(CTextTables& tables) {
     const SConfigLanguage language = CUserLanguage::LoadConfigTables(tables);
     Trace(language.fileInUse ? "language file in use" : "built-in English texts");
-    return tables;
+    return language;
 }
+
+SMainFrameParts RealParts(const std::string& runtimeDir) {
+    SMainFrameParts parts;
+    parts.storeBackend = std::make_unique<CSqliteStoreBackend>(CUserPaths::StoreFile());
+    parts.poster = std::make_unique<CDatagramPoster>(runtimeDir);
+    parts.transport = CreateHidTransport();
+    parts.clock = &CSteadyClock::Instance();
+    parts.waiter = &CRealTransferWaiter::Instance();
+    parts.launcher = std::make_unique<CPosixLauncher>();
+    parts.macroFiles = std::make_unique<CPosixMacroFileSystem>();
+    parts.macroFolder = CPosixMacroFileSystem::LibraryFolder();
+    return parts;
+}
+
 }  // namespace
 
 int CConfigApp::Run(int argc, char** argv) {
+    PrepareSkinApplication();
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName("Vorlix");
     QCoreApplication::setApplicationName("Qz vIVEDUD VORLIX DAZE Gaming Mouse");
     app.setQuitOnLastWindowClosed(false);
 
-    const CTextTables tables = LoadTextTables();
+    CTextTables tables;
+    const SConfigLanguage language = LoadTextTables(tables);
     const std::string caption = Utf16ToUtf8(tables.Text(ETextTable::Caption, 0));
     const std::string tooManyInstances =
         Utf16ToUtf8(tables.Text(ETextTable::Message, message::kTooManyInstances));
@@ -48,38 +82,47 @@ int CConfigApp::Run(int argc, char** argv) {
         return 1;
     }
 
-    auto window = std::make_unique<CMainFrameDlg>(runtimeDir, automation);
-    if (!window->IsLockUsable()) {
-        reporter.ShowMessage(caption, window->LockError(), IMessageReporter::Icon::Stop);
+    // The lock outlives the window, so the window's handles are withdrawn while it is still held and a
+    // new start can never publish its handle only to have this process delete it.
+    CInstanceLock lock;
+    std::string lockError;
+    const CInstanceLock::Result locked = lock.Acquire(runtimeDir, kInstanceLockName, &lockError);
+    if (locked == CInstanceLock::Result::Error) {
+        reporter.ShowMessage(caption, lockError, IMessageReporter::Icon::Stop);
         return 1;
     }
-    int result = 0;
-    if (window->IsAnotherInstance()) {
+    if (locked == CInstanceLock::Result::HeldElsewhere) {
+        CUserStore store;
+        CDatagramPoster poster(runtimeDir);
         const auto handOver = CStartupRules::HandOverToRunningInstance(
-            window->Store(), window->Poster(), reporter, CSteadyClock::Instance(), caption, tooManyInstances);
+            store.Store(), poster, reporter, CSteadyClock::Instance(), caption, tooManyInstances);
         Trace(handOver == CStartupRules::HandOver::PostedShow ? "handed over" : "too many instances");
-    } else if (!window->Initialise(&error)) {
+        Trace("ended");
+        return 0;
+    }
+
+    SMainFrameOptions options;
+    options.automation = automation;
+    options.leftButtonByMessage =
+        language.fileInUse && (language.languageId & kPrimaryLanguageMask) != kEnglish;
+    options.helpDocument = language.helpDocument;
+    options.storePath = language.storePath;
+    options.exeDir = CPosixLangFileSystem::ExecutableDir();
+
+    int result = 0;
+    auto window = std::make_unique<CMainFrameDlg>(RealParts(runtimeDir), tables, options);
+    if (!window->Initialise(runtimeDir, &error)) {
         reporter.ShowMessage(caption, "Cannot create the message endpoint: " + error,
                              IMessageReporter::Icon::Stop);
         result = 1;
     } else {
-        // The program ends when the main window closes, whether it was ever shown or not.
-        class CloseWatcher : public QObject {
-        public:
-            using QObject::QObject;
-            bool eventFilter(QObject* watched, QEvent* event) override {
-                if (event->type() == QEvent::Close) {
-                    QCoreApplication::quit();
-                }
-                return QObject::eventFilter(watched, event);
-            }
-        };
-        CloseWatcher watcher;
-        window->installEventFilter(&watcher);
+        // The program ends when the main window ends its run, whether it was ever shown or not.
+        QObject::connect(window.get(), &CMainFrameDlg::Ended, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         result = app.exec();
-        window->removeEventFilter(&watcher);
     }
     window.reset();
+    lock.Release();
     Trace("ended");
     return result;
 }

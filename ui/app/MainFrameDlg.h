@@ -1,57 +1,196 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
+#include <array>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
-#include "platform/DatagramPoster.h"
-#include "platform/InstanceLock.h"
-#include "platform/UserStore.h"
+#include "core/MainFrameModel.h"
+#include "device/HidClient.h"
+#include "device/IcQT47.h"
+#include "lang/TextTables.h"
+#include "macro/MacroFileSystem.h"
+#include "macro/MacroLibrary.h"
+#include "macro/MacroReporter.h"
 #include "platform/qt/QtMessageReceiver.h"
+#include "settings/DeviceSession.h"
+#include "shared/MessagePoster.h"
+#include "shared/PointerSettings.h"
+#include "shared/ProgramLauncher.h"
+#include "shared/RegStore.h"
+#include "shared/StoreBackend.h"
+#include "ui/skin/SkinBackground.h"
+
+class QTimer;
 
 namespace vorlix {
 
-// The configuration program's main window. For now it shows a plain placeholder face; it already owns
-// the program's single-instance lock, the store accessor and the message endpoint, and keeps the
-// start, hidden start and teardown rules.
-class CMainFrameDlg : public QWidget {
+class CHoverButtonEx;
+class COsdProgress;
+class CPumpingClock;
+class CPumpingWaiter;
+class CSkinDlg;
+class CUiKeyIndex;
+class CUiKeyStatus;
+
+// What the window is built from: the program builds the real ones, tests in-process virtual mice, a
+// memory store and a fake clock. The window owns them all and tears them down in order.
+struct SMainFrameParts {
+    std::unique_ptr<IStoreBackend> storeBackend;
+    std::unique_ptr<IMessagePoster> poster;
+    std::shared_ptr<IHidTransport> transport;
+    // Every pause of the protocol and every wait for the data channel; not owned.
+    IClock* clock = nullptr;
+    ITransferWaiter* waiter = nullptr;
+    std::unique_ptr<IProgramLauncher> launcher;  // may be null: launch buttons start nothing
+    std::unique_ptr<IPointerSettings> pointer;   // may be null: pointer settings stay as they are
+    std::unique_ptr<IMacroFileSystem> macroFiles;
+    std::string macroFolder;
+};
+
+struct SMainFrameOptions {
+    bool automation = false;  // "/Automation": start hidden until "Show"
+    bool leftButtonByMessage = false;
+    std::string helpDocument = "Information_en.html";
+    std::string storePath;  // the installation folder ("Path"), for the help search
+    std::string exeDir;
+};
+
+// The configuration program's one top-level window: the warning face while no mouse is loaded, the
+// main face with the mouse picture, its controls and the device session behind them. The decisions
+// live in CMainFrameModel; this class draws them, turns clicks, posted commands, timer ticks and device
+// changes into the model's calls and runs the pages, messages and choosers the model asks for.
+class CMainFrameDlg : public QWidget,
+                      public IDeviceSessionOwner,
+                      public IMainFrameHost,
+                      public IMacroReporter {
     Q_OBJECT
 public:
-    CMainFrameDlg(const std::string& runtimeDir, bool automation);
+    static constexpr int kDragBand = 145;
+
+    CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts, const SMainFrameOptions& options,
+                  QWidget* parent = nullptr);
     ~CMainFrameDlg() override;
 
-    // True when another instance held the lock at construction.
-    bool IsAnotherInstance() const { return m_anotherInstance; }
-    bool IsLockUsable() const { return m_lockResult != CInstanceLock::Result::Error; }
-    const std::string& LockError() const { return m_lockError; }
-    CRegStore& Store() { return m_store.Store(); }
-    IMessagePoster& Poster() { return m_poster; }
+    CRegStore& Store() { return m_store; }
+    IMessagePoster& Poster() { return *m_poster; }
+    CMainFrameModel& Model() { return *m_model; }
+    CDeviceSession& Session() { return *m_session; }
+    CSkinDlg* SkinDialog() const { return m_skinDlg; }
+    COsdProgress* Overlay() const { return m_overlay; }
+    bool HiddenStart() const { return m_hiddenStart; }
 
-    // Publishes the window and starts it, hidden or shown. False when the message endpoint cannot be
-    // made (error says why).
-    bool Initialise(std::string* error);
+    // Publishes the window under "Process Handle" (endpoint in runtimeDir; none when empty) and starts
+    // it, hidden or shown. False when the message endpoint cannot be made.
+    bool Initialise(const std::string& runtimeDir, std::string* error);
+    // A message posted to the window's endpoint.
+    void Deliver(quint32 message, quint32 wParam, quint32 lParam);
+    // The control with that id, or nullptr.
+    QWidget* Control(int id) const;
+    // The timer of the session with that id, or nullptr when it is not running.
+    QTimer* SessionTimer(int id) const;
+    // Runs a pending tick of a session timer now (tests never wait for a real one).
+    bool FireTimer(int id);
+
+    // IDeviceSessionOwner
+    void ShowMessage(int number) override;
+    int ChooseMouse(const std::vector<std::u16string>& lines) override;
+    void StartTimer(int id, uint32_t periodMs) override;
+    void StopTimer(int id) override;
+    void SessionChanged(SessionChange change) override;
+    void LaunchProgram(const std::u16string& path) override;
+    void StartFirmwareUpdate() override;
+    bool DialogOpen() const override;
+    void DeviceChangeNotified(uint32_t event) override;
+
+    // IMainFrameHost and IMacroReporter
+    void Refresh() override;
+    int RunPage(SPageRun& run) override;
+    void ShowMessage(int number, std::u16string_view appended) override;
+    bool ChooseProgram(const std::string& storedPath, std::string& path, std::string& name) override;
+    bool RunChildDialog(EChildDialog dialog, int profile, int& endProfile, bool& ok) override;
+    void CancelDeviceDialogs() override;
+    void OpenHelp() override;
+    bool OpenWebPage(const std::string& address) override;
+    void HideWindow() override;
+    void EndProgram() override;
+    void DeviceWorkStarted() override;
+    void DeviceWorkEnded() override;
+
+signals:
+    // The window has ended its run (exit command, close, or the choice between mice cancelled).
+    void Ended();
+    // The monitor asked for the firmware update (it continues in the update page).
+    void FirmwareUpdateAsked();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void OnMessage(quint32 message, quint32 wParam, quint32 lParam);
+    void BuildControls();
+    CHoverButtonEx* AddButton(int id, int bitmap, std::u16string_view tooltip);
+    void SetFace(EFace face);
+    void Centre();
     void OnShowCommand();
     void OpenDeviceSession();
+    // Paints and runs timers while the session waits for the mouse.
+    void Pump();
+    // Tells the program the window's run is over, once.
+    void Finish();
 
-    std::string m_runtimeDir;
-    CUserStore m_store;
-    CDatagramPoster m_poster;
-    CQtMessageReceiver m_receiver;
-    CInstanceLock m_lock;
-    CInstanceLock::Result m_lockResult = CInstanceLock::Result::Error;
-    std::string m_lockError;
-    bool m_anotherInstance = false;
+    // Owned parts, in the order they are built; destroyed in reverse (store and device objects last).
+    std::unique_ptr<IStoreBackend> m_storeBackend;
+    CRegStore m_store;
+    std::unique_ptr<IMessagePoster> m_poster;
+    std::shared_ptr<IHidTransport> m_transport;
+    IClock& m_deviceClock;
+    std::unique_ptr<CPumpingClock> m_clock;
+    std::unique_ptr<CPumpingWaiter> m_waiter;
+    std::unique_ptr<IProgramLauncher> m_launcher;
+    std::unique_ptr<IPointerSettings> m_pointer;
+    std::unique_ptr<IMacroFileSystem> m_macroFiles;
+    std::unique_ptr<CHidClient> m_hid;
+    std::unique_ptr<CIcQT47> m_device;
+    std::unique_ptr<CDeviceSession> m_session;
+    std::unique_ptr<CMacroLibrary> m_library;
+    std::unique_ptr<CMainFrameModel> m_model;
+    std::unique_ptr<CQtMessageReceiver> m_receiver;
+
+    const CTextTables& m_texts;
+    SMainFrameOptions m_options;
+    std::array<QFont, CTextTables::kFontCount> m_fonts;
+    CSkinBackground m_warningFace;
+    CSkinBackground m_mainFace;
+    EFace m_shownFace = EFace::None;
+    EFace m_paintedFace = EFace::None;
+
+    // Child widgets; deleted explicitly before the parts above.
+    std::map<int, CHoverButtonEx*> m_buttons;
+    std::array<CUiKeyIndex*, 8> m_hotSpots{};
+    std::array<bool, 8> m_hotSpotSelected{};
+    CUiKeyStatus* m_row = nullptr;
+    COsdProgress* m_overlay = nullptr;
+    CSkinDlg* m_skinDlg = nullptr;
+    std::map<int, QTimer*> m_timers;
+
     bool m_hiddenStart = false;
-    bool m_automation = false;
     bool m_initialised = false;
-    std::string m_documentsFolder;
+    bool m_ended = false;
+    bool m_finished = false;
+    bool m_pumping = false;
+    int m_workDepth = 0;
+    uint64_t m_lastFrameMs = 0;
+    int m_shownProfile = -1;
+    int m_shownSelection = 8;
+    std::optional<QPoint> m_dragOffset;
 };
 
 }  // namespace vorlix
