@@ -1,12 +1,9 @@
 #include "TracingPointerSettings.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "MonitorTrace.h"
-#include "platform/pointer/BaselineKeepingPointerSettings.h"
-#include "platform/pointer/DesktopInfo.h"
-#include "platform/pointer/DesktopPointerSettings.h"
+#include "platform/pointer/UserPointerSettings.h"
 #include "settings/StorePointerSettings.h"
 
 namespace vorlix {
@@ -27,19 +24,6 @@ private:
     CStorePointerSettings m_settings;
 };
 
-// The user's desktop, with its own values recorded once before the first change so they can be restored.
-class CUserDesktop final : public IPointerSettings {
-public:
-    explicit CUserDesktop(std::unique_ptr<IPointerSettings> desktop)
-        : m_settings(std::move(desktop), m_store.Store()) {}
-    bool Apply(const SPointerValues& values) override { return m_settings.Apply(values); }
-    bool Read(SPointerValues& values) override { return m_settings.Read(values); }
-
-private:
-    CUserStore m_store;
-    CBaselineKeepingPointerSettings m_settings;
-};
-
 }  // namespace
 
 bool CTracingPointerSettings::Apply(const SPointerValues& values) {
@@ -51,15 +35,11 @@ bool CTracingPointerSettings::Apply(const SPointerValues& values) {
 }
 
 std::unique_ptr<IPointerSettings> CreateMonitorPointerSettings() {
-    const char* forced = std::getenv("VORLIX_POINTER_DESKTOP");
-    if (forced == nullptr || std::string(forced) != "store") {
-        if (auto desktop = CreateDesktopPointerSettings(SDesktopInfo::FromEnvironment())) {
-            MonitorTrace("pointer settings go to the desktop");
-            return std::make_unique<CTracingPointerSettings>(
-                std::make_unique<CUserDesktop>(std::move(desktop)));
-        }
+    if (auto desktop = CreateUserPointerSettings()) {
+        MonitorTrace("pointer backend: the desktop");
+        return std::make_unique<CTracingPointerSettings>(std::move(desktop));
     }
-    MonitorTrace("pointer settings are kept in the store");
+    MonitorTrace("pointer backend: the store");
     return std::make_unique<CTracingPointerSettings>(std::make_unique<CStoreDesktop>());
 }
 

@@ -21,7 +21,7 @@ int RunWithoutDisplay(const std::string& program, const std::string& arg, std::s
 TEST(ProgramOptionsTest, EveryProgramAnswersHelpAndVersionAndEnds) {
     std::vector<std::string> programs{"vorlixctl", "vorlix-virtual-mouse", "langgen"};
 #if VORLIX_GUI
-    programs.insert(programs.end(), {"vorlix-skin-viewer", "vorlix-artgen"});
+    programs.insert(programs.end(), {"vorlix-skin-viewer", "vorlix-artgen", "VorlixDaze", "VorlixMonitor"});
 #endif
     for (const std::string& program : programs) {
         std::string output;

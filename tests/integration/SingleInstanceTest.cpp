@@ -115,8 +115,7 @@ TEST_F(SingleInstanceTest, HiddenStartOpensTheSessionOnlyOnShow) {
 // The load itself, as the mouse sees it: nothing reaches the mouse while the start is hidden, the
 // first "Show" loads it, and a second "Show" does not load it again. A load is measured on the same
 // virtual mouse by the device session that the configuration program runs.
-// Disabled while the configuration window is a placeholder that opens no device session.
-TEST_F(SingleInstanceTest, DISABLED_HiddenStartLoadsTheMouseOnceOnShow) {
+TEST_F(SingleInstanceTest, HiddenStartLoadsTheMouseOnceOnShow) {
     auto mice = std::make_shared<CVirtualMouseSet>(SVirtualMouseOptions{});
     const uint64_t oneLoad = TransfersOfOneLoad();
     ASSERT_GT(oneLoad, 0u);

@@ -18,6 +18,7 @@
 #include "platform/lang/PosixLangFileSystem.h"
 #include "platform/lang/UserLanguage.h"
 #include "platform/launch/PosixLauncher.h"
+#include "platform/pointer/UserPointerSettings.h"
 #include "shared/MessagePoster.h"
 #include "shared/PointerSettings.h"
 #include "shared/ProgramLauncher.h"
@@ -50,6 +51,8 @@ SMainFrameParts RealParts(const std::string& runtimeDir) {
     parts.clock = &CSteadyClock::Instance();
     parts.waiter = &CRealTransferWaiter::Instance();
     parts.launcher = std::make_unique<CPosixLauncher>();
+    // A profile's pointer settings go to the user's desktop; with no desktop backend they stay stored.
+    parts.pointer = CreateUserPointerSettings();
     parts.macroFiles = std::make_unique<CPosixMacroFileSystem>();
     parts.macroFolder = CPosixMacroFileSystem::LibraryFolder();
     return parts;
@@ -111,14 +114,16 @@ int CConfigApp::Run(int argc, char** argv) {
 
     int result = 0;
     auto window = std::make_unique<CMainFrameDlg>(RealParts(runtimeDir), tables, options);
+    // The program ends when the main window ends its run, whether it was ever shown or not. Connected
+    // before the window starts: the first load runs inside Initialise, and a close request that arrives
+    // during it ends the run as soon as the load has come back.
+    QObject::connect(window.get(), &CMainFrameDlg::Ended, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     if (!window->Initialise(runtimeDir, &error)) {
         reporter.ShowMessage(caption, "Cannot create the message endpoint: " + error,
                              IMessageReporter::Icon::Stop);
         result = 1;
     } else {
-        // The program ends when the main window ends its run, whether it was ever shown or not.
-        QObject::connect(window.get(), &CMainFrameDlg::Ended, &app, &QCoreApplication::quit,
-                         Qt::QueuedConnection);
         result = app.exec();
     }
     window.reset();

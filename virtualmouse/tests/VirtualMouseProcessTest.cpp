@@ -213,7 +213,8 @@ TEST_F(VirtualMouseProcess, TheJournalShowsWhatEachMouseReceived) {
     std::string out;
     EXPECT_EQ(Mouse({"journal"}, &out), 0);
     EXPECT_EQ(out, "");
-    ASSERT_EQ(Ctl({"profile", "2", "--mouse", "1"}, &out), 0) << out;
+    // vorlixctl counts mice from 1, the virtual mouse's control commands from 0.
+    ASSERT_EQ(Ctl({"profile", "2", "--mouse", "2"}, &out), 0) << out;
     std::string second;
     EXPECT_EQ(Mouse({"journal", "--mouse", "1"}, &second), 0);
     // The command report: report id 0, C4 07 and the profile index, padded to nine bytes.
