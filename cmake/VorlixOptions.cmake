@@ -9,6 +9,7 @@ if(VORLIX_SANITIZE)
   target_compile_options(vorlix_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
                                                   -fno-sanitize-recover=undefined)
   target_link_options(vorlix_options INTERFACE -fsanitize=address,undefined)
+  target_sources(vorlix_options INTERFACE ${CMAKE_SOURCE_DIR}/cmake/LsanSuppressions.cpp)
 endif()
 
 # vorlix_add_test(NAME name SOURCES ... LIBS ...): one GoogleTest executable, each case its own CTest test.

@@ -11,9 +11,3 @@ QApplication& SkinTestApp() {
 }
 
 }  // namespace vorlix
-
-// The font library keeps its configuration cache for the life of the process; the leak checker of the
-// sanitizer build would report it at exit although no code of ours leaks.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
