@@ -77,7 +77,11 @@ void CInstanceLock::Release() {
 }
 
 bool CInstanceLock::IsHeldByAnyone(const std::string& runtimeDir, const std::string& name) {
-    const int fd = open(LockPath(runtimeDir, name).c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
+    return IsFileHeld(LockPath(runtimeDir, name));
+}
+
+bool CInstanceLock::IsFileHeld(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0) {
         return false;
     }

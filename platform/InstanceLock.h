@@ -22,6 +22,8 @@ public:
 
     // True when some process holds the named lock right now.
     static bool IsHeldByAnyone(const std::string& runtimeDir, const std::string& name);
+    // True when some process holds a lock on the lock file at path (taken by this class or CMouseLock).
+    static bool IsFileHeld(const std::string& path);
     // The lock file of a name: unsafe characters become '_'.
     static std::string LockPath(const std::string& runtimeDir, const std::string& name);
 

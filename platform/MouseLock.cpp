@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "InstanceLock.h"
 #include "shared/Clock.h"
 
 namespace vorlix {
@@ -101,14 +102,7 @@ void CMouseLock::Release() {
 }
 
 bool CMouseLock::IsHeldByAnyone(const std::string& runtimeDir, const std::string& devicePath) {
-    const int fd = open(LockPath(runtimeDir, devicePath).c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW);
-    if (fd < 0) {
-        return false;
-    }
-    struct flock probe = WholeFile(F_WRLCK);
-    const bool held = fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
-    close(fd);
-    return held;
+    return CInstanceLock::IsFileHeld(LockPath(runtimeDir, devicePath));
 }
 
 }  // namespace vorlix
