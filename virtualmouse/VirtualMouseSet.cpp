@@ -161,7 +161,11 @@ HidStatus CVirtualMouseSet::SetFeature(const std::string& path, const uint8_t* d
         const int generation = mouse.Generation();
         mouse.Command(data, length);
         if (mouse.Generation() != generation) {
-            // The mouse restarted: its old device went away and a new one arrived.
+            // The mouse restarted: its old device went away and a new one arrived. Readers of the old
+            // device end as they would on an unplug.
+            ++m_unplugs;
+            m_inputs.clear();
+            m_changed.notify_all();
             lock.unlock();
             Notify(kDeviceRemoveComplete);
             Notify(kDeviceArrival);
@@ -225,16 +229,24 @@ HidStatus CVirtualMouseSet::ReadInput(const std::string& path, uint8_t* data, si
     if (!m_plugged || route.mouse < 0) {
         return HidStatus::NotFound;
     }
-    auto& queue = m_inputs[{route.mouse, route.interfaceNumber}];
-    const auto ready = [&] { return !queue.empty() || !m_plugged; };
+    // The queue is looked up afresh on every wake: an unplug empties the table of queues while a reader
+    // waits, and a reader must notice an unplug even when the mouse is plugged in again before it wakes.
+    const std::pair<int, int> key{route.mouse, route.interfaceNumber};
+    const uint64_t unplugs = m_unplugs;
+    const auto gone = [&] { return !m_plugged || m_unplugs != unplugs; };
+    const auto ready = [&] {
+        const auto found = m_inputs.find(key);
+        return gone() || (found != m_inputs.end() && !found->second.empty());
+    };
     if (timeoutMs < 0) {
         m_changed.wait(lock, ready);
     } else if (!m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready)) {
         return HidStatus::TimedOut;
     }
-    if (!m_plugged) {
+    if (gone()) {
         return HidStatus::NotFound;
     }
+    auto& queue = m_inputs[key];
     const std::vector<uint8_t> report = std::move(queue.front());
     queue.pop_front();
     received = std::min(length, report.size());
@@ -304,6 +316,7 @@ void CVirtualMouseSet::Unplug() {
             return;
         }
         m_plugged = false;
+        ++m_unplugs;
         m_inputs.clear();
         m_changed.notify_all();
     }

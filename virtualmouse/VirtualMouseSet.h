@@ -105,6 +105,7 @@ private:
     std::map<std::pair<int, int>, std::deque<std::vector<uint8_t>>> m_inputs;
     std::vector<std::deque<std::vector<uint8_t>>> m_journals;  // one per mouse
     bool m_plugged = true;
+    uint64_t m_unplugs = 0;  // counts unplugs, so a waiting reader notices one it slept through
     bool m_unplugDone = false;
     bool m_releaseHangs = false;
     uint64_t m_transfers = 0;

@@ -220,7 +220,7 @@ TEST_F(MonitorProcessTest, StartsTheProgramAfterStartUpAndExitClosesIt) {
     EXPECT_TRUE(store::IsWindowHandle(store.Store().ReadDword(store::kProcessHandle)));
     PostToMonitor(msg::kCommand, 2100);
     ASSERT_TRUE(monitor->WaitForOutput("handles withdrawn", 30000)) << monitor->Output();
-    EXPECT_EQ(monitor->Wait(), 0);
+    EXPECT_EQ(monitor->Wait(), 0) << monitor->Output();
 }
 
 TEST_F(MonitorProcessTest, SecondMonitorHandsOverWithoutNoticeLibraryAndEnds) {
