@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace vorlix::testing {
@@ -28,6 +30,12 @@ public:
 private:
     std::string m_path;
 };
+
+// The whole content of a file, empty when it cannot be read.
+inline std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // Sets an environment variable for the lifetime of the object and restores it afterwards.
 class ScopedEnv {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "DialogGrid.h"
 #include "platform/pointer/GnomePointerSettings.h"
@@ -10,13 +9,6 @@
 
 namespace vorlix {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // GNOME's real settings machinery with the installed schema, its values kept in a key file of the test.
 class GnomePointerSettingsTest : public ::testing::Test {
@@ -50,7 +42,7 @@ TEST_F(GnomePointerSettingsTest, EveryDialogValueComesBackAndTheWheelStaysInTheS
 TEST_F(GnomePointerSettingsTest, ValuesLandInTheSchemasKeys) {
     auto gnome = Make();
     ASSERT_TRUE(gnome->Apply({15, 700, 3}));
-    const std::string text = ReadAll(m_keyfile);
+    const std::string text = testing::ReadFileText(m_keyfile);
     EXPECT_NE(text.find("[org/gnome/desktop/peripherals/mouse]"), std::string::npos) << text;
     EXPECT_NE(text.find("speed=0.5"), std::string::npos) << text;
     EXPECT_NE(text.find("double-click=700"), std::string::npos) << text;

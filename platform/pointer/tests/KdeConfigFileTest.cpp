@@ -3,20 +3,12 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "platform/pointer/KdeConfigFile.h"
 #include "tests/support/TempDir.h"
 
 namespace vorlix {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void WriteAll(const std::string& path, const std::string& text) {
     std::ofstream(path) << text;
@@ -55,7 +47,7 @@ TEST(KdeConfigFileTest, SetChangesOnlyTheOneKey) {
         ASSERT_TRUE(file.Load()) << c.name;
         EXPECT_EQ(file.Set(c.group, c.key, "0.5"), c.accepted) << c.name;
         file.Save();
-        EXPECT_EQ(ReadAll(path), c.after) << c.name;
+        EXPECT_EQ(testing::ReadFileText(path), c.after) << c.name;
     }
 }
 
@@ -78,7 +70,7 @@ TEST(KdeConfigFileTest, ReadOnlyFileIsLeftAloneAndModeIsKept) {
     ASSERT_TRUE(file.Load());
     ASSERT_TRUE(file.Set("Mouse", "Accel", "0"));
     EXPECT_EQ(file.Save(), CKdeConfigFile::SaveResult::ReadOnly);
-    EXPECT_EQ(ReadAll(locked), "[Mouse]\nAccel=1\n");
+    EXPECT_EQ(testing::ReadFileText(locked), "[Mouse]\nAccel=1\n");
 
     const std::string shared = dir / "shared";
     WriteAll(shared, "[Mouse]\n");

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "DialogGrid.h"
 #include "PrivateBus.h"
@@ -14,13 +13,6 @@
 
 namespace vorlix {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class KdePointerSettingsTest : public ::testing::Test {
 protected:
@@ -68,8 +60,8 @@ TEST_F(KdePointerSettingsTest, WritesTheKeysKdeReadsAndKeepsTheRest) {
     Write("kdeglobals", "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\n");
     auto kde = Make();
     ASSERT_TRUE(kde->Apply({15, 700, SPointerValues::kWheelPage}));
-    EXPECT_EQ(ReadAll(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0.5\n");
-    EXPECT_EQ(ReadAll(m_home / "kdeglobals"),
+    EXPECT_EQ(testing::ReadFileText(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0.5\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kdeglobals"),
               "[General]\nColorScheme=Breeze\n\n[KDE]\nSingleClick=false\nDoubleClickInterval=700\n"
               "WheelScrollLines=10\n");
 }
@@ -124,9 +116,9 @@ TEST_F(KdePointerSettingsTest, ReadOnlyFileFailsTheApplyOnceToldAndLeavesItAlone
     auto kde = Make();
     EXPECT_FALSE(kde->Apply({12, 800, 5}));
     EXPECT_FALSE(kde->Apply({14, 900, 6}));
-    EXPECT_EQ(ReadAll(m_home / "kdeglobals"), "[KDE]\nDoubleClickInterval=400\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kdeglobals"), "[KDE]\nDoubleClickInterval=400\n");
     // The other file still follows the profile.
-    EXPECT_EQ(ReadAll(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0.4\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0.4\n");
     EXPECT_EQ(m_faults.CountContaining("read-only"), 1u);
 }
 
@@ -166,7 +158,8 @@ TEST_F(KdePointerSettingsTest, PointerDevicesFollowAtOnceAndTheFilesStayTheRecor
     EXPECT_TRUE(kde.Apply({4, 500, 3}));
     ASSERT_TRUE(kde.Read(back));
     EXPECT_EQ(back.speed, 4);
-    EXPECT_EQ(ReadAll(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=-0.666667\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kcminputrc"),
+              "[Mouse]\nXLbInptPointerAcceleration=-0.666667\n");
 }
 
 TEST_F(KdePointerSettingsTest, WithoutASessionBusTheFilesStillFollow) {

@@ -1,20 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
 
 namespace vorlix {
 namespace {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The tool on a KDE session whose configuration lives in a temporary home, with no bus and no X server.
 class PointerToolTest : public ::testing::Test {
@@ -40,15 +32,17 @@ TEST_F(PointerToolTest, ApplyThenRestoreGivesTheDesktopItsOwnValuesBack) {
     EXPECT_EQ(Run({"restore"}), 1);  // nothing recorded yet
 
     ASSERT_EQ(Run({"apply", "15", "700", "page"}), 0);
-    EXPECT_EQ(ReadAll(m_home / "kdeglobals"), "[KDE]\nDoubleClickInterval=700\nWheelScrollLines=10\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kdeglobals"),
+              "[KDE]\nDoubleClickInterval=700\nWheelScrollLines=10\n");
     std::string shown;
     ASSERT_EQ(Run({"show"}, &shown), 0);
     EXPECT_NE(shown.find("desktop: KDE Plasma (X11)"), std::string::npos) << shown;
     EXPECT_NE(shown.find("double-click   450 ms"), std::string::npos) << shown;
 
     ASSERT_EQ(Run({"restore"}), 0);
-    EXPECT_EQ(ReadAll(m_home / "kdeglobals"), "[KDE]\nDoubleClickInterval=450\nWheelScrollLines=4\n");
-    EXPECT_EQ(ReadAll(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kdeglobals"),
+              "[KDE]\nDoubleClickInterval=450\nWheelScrollLines=4\n");
+    EXPECT_EQ(testing::ReadFileText(m_home / "kcminputrc"), "[Mouse]\nXLbInptPointerAcceleration=0\n");
 }
 
 TEST_F(PointerToolTest, BadArgumentsAreRefused) {

@@ -90,10 +90,7 @@ protected:
     static bool Has(const std::string& text, const std::string& part) {
         return text.find(part) != std::string::npos;
     }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    static std::string Read(const std::string& path) { return testing::ReadFileText(path); }
 
     testing::TempDir temp;
     std::vector<std::unique_ptr<ChildProcess>> mice;
