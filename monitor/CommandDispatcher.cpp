@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "MonitorTrace.h"
 #include "device/InterfaceRules.h"
 #include "lang/LanguageSetup.h"
 #include "lang/TextTables.h"
+#include "platform/Trace.h"
 #include "platform/hid/HidTransportFactory.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "platform/locale/LocaleLanguage.h"
@@ -62,10 +62,10 @@ bool CCommandDispatcher::LoadOsd() {
     const std::string path = m_search->Find(COsdLoader::kFileName);
     std::string error;
     if (!m_osd.Load(path, &error)) {
-        MonitorTrace("osd not loaded: " + error);
+        Trace("osd not loaded: " + error);
         return false;
     }
-    MonitorTrace("osd loaded " + path);
+    Trace("osd loaded " + path);
     return true;
 }
 
@@ -83,42 +83,41 @@ std::array<QString, 5> CCommandDispatcher::TrayTexts() {
 bool CCommandDispatcher::Create(bool automation) {
     std::string error;
     if (!m_receiver.Create(m_runtimeDir, &error)) {
-        MonitorTrace("no endpoint: " + error);
+        Trace("no endpoint: " + error);
         return false;
     }
     connect(&m_receiver, &CQtMessageReceiver::MessageReceived, this,
             [this](quint32 message, quint32 wParam, quint32) {
                 if (message == msg::kCommand) {
                     m_core->Command(static_cast<int>(wParam));
-                    MonitorTrace("command " + std::to_string(wParam));
+                    Trace("command " + std::to_string(wParam));
                 } else if (message == msg::kClose) {
                     Quit();
                 }
             });
     m_core->LocateProgram();
-    MonitorTrace("program " +
-                 (m_core->ProgramPath().empty() ? std::string("not found") : m_core->ProgramPath()));
+    Trace("program " + (m_core->ProgramPath().empty() ? std::string("not found") : m_core->ProgramPath()));
     const bool tray = m_store.ReadDword(store::kDisableSystemTray) <= 0;
     if (tray) {
         m_tray = std::make_unique<CTaskIcon>(TrayTexts());
         connect(m_tray.get(), &CTaskIcon::Command, this, [this](int id) { m_core->Command(id); });
         m_tray->Add();
     }
-    MonitorTrace(tray ? "tray requested" : "tray disabled");
+    Trace(tray ? "tray requested" : "tray disabled");
     m_core->Start(m_receiver.Id(), automation, tray);
     m_hid.RegisterNotify([this](uint32_t event, const std::string&) {
         // Possibly on the transport's thread: the decision runs on the GUI thread.
         QMetaObject::invokeMethod(
             this, [this, event] { m_core->DeviceChange(event); }, Qt::QueuedConnection);
     });
-    MonitorTrace(std::string("monitor started") + (automation ? " (automation)" : ""));
+    Trace(std::string("monitor started") + (automation ? " (automation)" : ""));
     return true;
 }
 
 void CCommandDispatcher::RunAsSecond() {
     m_core->LocateProgram();
     m_core->RunAsSecond();
-    MonitorTrace("second monitor handed over");
+    Trace("second monitor handed over");
 }
 
 void CCommandDispatcher::StartTimer(int id, uint32_t periodMs) {
@@ -146,7 +145,7 @@ int CCommandDispatcher::RebuildDeviceTable() {
     if (count > 0) {
         StartReaders();
     }
-    MonitorTrace("device table " + std::to_string(count));
+    Trace("device table " + std::to_string(count));
     return count;
 }
 
@@ -180,7 +179,7 @@ void CCommandDispatcher::StartReaders() {
                         Qt::QueuedConnection);
                 });
             const HidStatus status = m_eventReader->Start();
-            MonitorTrace(std::string("event reader ") + HidStatusText(status));
+            Trace(std::string("event reader ") + HidStatusText(status));
             break;
         }
     }
@@ -204,7 +203,7 @@ void CCommandDispatcher::StartReaders() {
                 this, [this, held, mouseSource] { SideButtons(held, mouseSource); }, Qt::QueuedConnection);
         });
         if (!m_evdevButtons->Start(CEvdevSideButtons::FindNodes(kVendorId, kProductId))) {
-            MonitorTrace("side buttons not readable");
+            Trace("side buttons not readable");
             m_evdevButtons.reset();
         }
     }
@@ -235,7 +234,7 @@ bool CCommandDispatcher::OpenWebPage(const std::string& url) {
 }
 
 void CCommandDispatcher::Quit() {
-    MonitorTrace("monitor quitting");
+    Trace("monitor quitting");
     QCoreApplication::quit();
 }
 

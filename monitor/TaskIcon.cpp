@@ -6,8 +6,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-#include "MonitorTrace.h"
 #include "monitor/core/MonitorCore.h"
+#include "platform/Trace.h"
 
 namespace vorlix {
 
@@ -49,7 +49,7 @@ void CTaskIcon::Add() {
     }
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        MonitorTrace("no tray: no session bus");
+        Trace("no tray: no session bus");
         return;  // no tray on any desktop we know
     }
     if (bus.interface() && bus.interface()->isServiceRegistered(kWatcherService)) {
@@ -68,7 +68,7 @@ void CTaskIcon::Add() {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             ShowIcon();
         } else {
-            MonitorTrace("no tray");
+            Trace("no tray");
         }
     });
     m_giveUp.start(kWaitForHostMs);
@@ -93,7 +93,7 @@ void CTaskIcon::ShowIcon() {
                 }
             });
     m_icon->show();
-    MonitorTrace("tray shown");
+    Trace("tray shown");
 }
 
 }  // namespace vorlix

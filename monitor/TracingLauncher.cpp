@@ -1,12 +1,12 @@
 #include "TracingLauncher.h"
 
-#include "MonitorTrace.h"
+#include "platform/Trace.h"
 
 namespace vorlix {
 
 bool CTracingLauncher::Launch(const std::string& path) {
     const bool started = m_inner->Launch(path);
-    MonitorTrace((started ? "launched " : "not launched ") + path);
+    Trace((started ? "launched " : "not launched ") + path);
     return started;
 }
 

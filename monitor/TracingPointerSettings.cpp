@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "MonitorTrace.h"
+#include "platform/Trace.h"
 #include "platform/pointer/UserPointerSettings.h"
 #include "settings/StorePointerSettings.h"
 
@@ -28,18 +28,17 @@ private:
 
 bool CTracingPointerSettings::Apply(const SPointerValues& values) {
     const bool applied = m_inner->Apply(values);
-    MonitorTrace("pointer settings " + std::to_string(values.speed) + " " +
-                 std::to_string(values.doubleClickMs) + " " + std::to_string(values.wheelLines) +
-                 (applied ? "" : " (refused)"));
+    Trace("pointer settings " + std::to_string(values.speed) + " " + std::to_string(values.doubleClickMs) +
+          " " + std::to_string(values.wheelLines) + (applied ? "" : " (refused)"));
     return applied;
 }
 
 std::unique_ptr<IPointerSettings> CreateMonitorPointerSettings() {
     if (auto desktop = CreateUserPointerSettings()) {
-        MonitorTrace("pointer backend: the desktop");
+        Trace("pointer backend: the desktop");
         return std::make_unique<CTracingPointerSettings>(std::move(desktop));
     }
-    MonitorTrace("pointer backend: the store");
+    Trace("pointer backend: the store");
     return std::make_unique<CTracingPointerSettings>(std::make_unique<CStoreDesktop>());
 }
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "CommandDispatcher.h"
-#include "MonitorTrace.h"
 #include "TracingLauncher.h"
 #include "TracingPointerSettings.h"
 #include "monitor/core/MonitorCore.h"
 #include "platform/InstanceLock.h"
+#include "platform/Trace.h"
 #include "platform/UserPaths.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "platform/launch/PosixLauncher.h"
@@ -75,6 +75,6 @@ int main(int argc, char** argv) {
     const int status = app.exec();
     lock.Release();
     monitor.reset();
-    MonitorTrace("monitor ended");
+    Trace("monitor ended");
     return status;
 }

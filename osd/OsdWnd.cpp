@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/Trace.h"
 #include "ui/skin/QtRegion.h"
 
 #if __has_include(<xcb/xcb.h>)
@@ -18,18 +19,6 @@
 #endif
 
 namespace vorlix {
-
-namespace {
-
-void Trace(const char* what, int id) {
-    static const bool enabled = std::getenv("VORLIX_TRACE") != nullptr;
-    if (enabled) {
-        std::fprintf(stderr, "vorlix-trace: %s %d\n", what, id);
-        std::fflush(stderr);
-    }
-}
-
-}  // namespace
 
 COsdWnd::COsdWnd(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -136,14 +125,14 @@ bool COsdWnd::Prepare(const SOsdPicture& picture) {
     move(area.x() + place.x, area.y() + place.y);
     update();
     m_pictureId = picture.id;
-    Trace("osd prepared", picture.id);
+    Trace("osd prepared " + std::to_string(picture.id));
     return true;
 }
 
 void COsdWnd::SetVisible(bool visible) {
     if (visible) {
         show();
-        Trace("osd shown", m_pictureId);
+        Trace("osd shown " + std::to_string(m_pictureId));
     } else if (isVisible()) {
         hide();
     }

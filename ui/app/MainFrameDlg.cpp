@@ -12,12 +12,12 @@
 #include <filesystem>
 
 #include "QtMessageReporter.h"
-#include "Trace.h"
 #include "core/ControlIds.h"
 #include "core/PumpingWait.h"
 #include "lang/FontSet.h"
 #include "lang/HelpDocument.h"
 #include "macro/MacroFileSystem.h"
+#include "platform/Trace.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "shared/MessagePoster.h"
 #include "shared/Messages.h"
