@@ -3,10 +3,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "HidTransport.h"
+#include "shared/ProductIds.h"
 
 namespace vorlix {
 
@@ -15,6 +17,10 @@ struct SUsbId {
     uint16_t vendorId = 0;
     uint16_t productId = 0;
 };
+
+// The devices every search of the suite accepts: this product's mouse.
+inline constexpr SUsbId kAcceptedMice[] = {{kVendorId, kProductId}};
+inline constexpr int kAcceptedMiceCount = static_cast<int>(std::size(kAcceptedMice));
 
 // Finds the mouse among the HID interfaces that are present, keeps what it learned about each matching
 // interface in a fixed table, moves feature and input reports to and from a table entry, and passes

@@ -139,8 +139,7 @@ void CCommandDispatcher::StopTimer(int id) {
 
 int CCommandDispatcher::RebuildDeviceTable() {
     StopReaders();
-    const SUsbId accepted[] = {{kVendorId, kProductId}};
-    m_hid.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false);
+    m_hid.CreateDeviceTable(kAcceptedMice, kAcceptedMiceCount, kFamilyLowest, kFamilyHighest, true, false);
     const int count = m_hid.GetRecognizedDevices();
     if (count > 0) {
         StartReaders();

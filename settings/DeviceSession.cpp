@@ -17,9 +17,6 @@ namespace vorlix {
 
 namespace {
 
-const SUsbId kAccepted[] = {{kVendorId, kProductId}};
-constexpr int kAcceptedCount = 1;
-
 // Identification-light commands (control sub-command, two operands).
 constexpr int kLightOn = 0x00;
 constexpr int kLightBlink = 0x02;
@@ -72,7 +69,7 @@ void CDeviceSession::PostOsd(uint32_t kind, uint32_t value) {
 }
 
 int CDeviceSession::BuildTable() {
-    m_hid.CreateDeviceTable(kAccepted, kAcceptedCount, kFamilyLowest, kFamilyHighest, true, false);
+    m_hid.CreateDeviceTable(kAcceptedMice, kAcceptedMiceCount, kFamilyLowest, kFamilyHighest, true, false);
     return m_hid.GetRecognizedDevices();
 }
 
@@ -117,7 +114,7 @@ int CDeviceSession::Connect() {
         return ConnectFailed();
     }
     bool accepted = false;
-    for (const SUsbId& id : kAccepted) {
+    for (const SUsbId& id : kAcceptedMice) {
         accepted = accepted || (id.vendorId == vid && id.productId == pid);
     }
     if (!accepted) {

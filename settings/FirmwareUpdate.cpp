@@ -15,7 +15,6 @@ constexpr uint8_t kDone = 0xB0;
 constexpr uint8_t kBusy = 0xB1;
 // While the mouse restarts into its boot loader it is looked for with the boot loader's family only.
 constexpr uint16_t kBootLoaderFamily = 9217;
-const SUsbId kAccepted[] = {{kVendorId, kProductId}};
 
 }  // namespace
 
@@ -107,7 +106,8 @@ void CFirmwareUpdate::WaitForUpdateMode() {
     }
     ++m_retries;
     // The mouse restarts as a new device: find it again by the boot loader's family.
-    if (m_hid.CreateDeviceTable(kAccepted, 1, kBootLoaderFamily, kBootLoaderFamily, true, false) &&
+    if (m_hid.CreateDeviceTable(kAcceptedMice, kAcceptedMiceCount, kBootLoaderFamily, kBootLoaderFamily, true,
+                                false) &&
         m_hid.GetRecognizedDevices() > 0) {
         m_device.SetFamily(m_hid.GetDeviceVer(0));
         m_device.SetDevicePath(m_hid.GetDevice(0));

@@ -52,8 +52,7 @@ bool ConfigurationProgramRunning(Invocation& call) {
 }
 
 int ChooseMouse(Invocation& call, CHidClient& hid, int wanted) {
-    const SUsbId accepted[] = {{kVendorId, kProductId}};
-    hid.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false);
+    hid.CreateDeviceTable(kAcceptedMice, kAcceptedMiceCount, kFamilyLowest, kFamilyHighest, true, false);
     const int count = hid.GetRecognizedDevices();
     if (count == 0) {
         call.err

@@ -26,8 +26,8 @@ struct SMice {
 };
 
 void FindMice(SMice& mice) {
-    const SUsbId accepted[] = {{kVendorId, kProductId}};
-    mice.table.CreateDeviceTable(accepted, 1, kFamilyLowest, kFamilyHighest, true, false);
+    mice.table.CreateDeviceTable(kAcceptedMice, kAcceptedMiceCount, kFamilyLowest, kFamilyHighest, true,
+                                 false);
 }
 
 std::string ListLine(const CHidClient& table, int index) {
