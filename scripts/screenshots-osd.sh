@@ -4,7 +4,7 @@
 # Needs a build (scripts/build.sh) and imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bin="$PWD/build/bin"
+bin="${BUILD_DIR:-$PWD/build}/bin"
 out="$PWD/docs/screenshots"
 mkdir -p "$out"
 

@@ -35,3 +35,10 @@ unset VORLIX_UNATTENDED
 for target in $renderers; do
     xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$0" --render "$target"
 done
+# The programs themselves, started as a user starts them: the configuration window's faces and the
+# monitor's notices. Each runs its own virtual X server.
+for target in VorlixDaze VorlixMonitor VorlixOsd vorlix-virtual-mouse; do
+    cmake --build "$build" --target "$target"
+done
+"$here/scripts/screenshots-main.sh"
+"$here/scripts/screenshots-osd.sh"

@@ -25,6 +25,7 @@
 #include "shared/SteadyClock.h"
 #include "shared/Utf16.h"
 #include "ui/skin/SkinApplication.h"
+#include "ui/skin/SkinImageCache.h"
 #include "ui/startup/StartupRules.h"
 
 namespace vorlix {
@@ -63,6 +64,9 @@ SMainFrameParts RealParts(const std::string& runtimeDir) {
 int CConfigApp::Run(int argc, char** argv) {
     PrepareSkinApplication();
     QApplication app(argc, argv);
+    // The window's pictures decode on a second thread while the texts, the store and the controls are
+    // set up here.
+    CSkinImageCache::Instance().Prefetch(CMainFrameDlg::StartPictures());
     QCoreApplication::setOrganizationName("Vorlix");
     QCoreApplication::setApplicationName("Qz vIVEDUD VORLIX DAZE Gaming Mouse");
     app.setQuitOnLastWindowClosed(false);

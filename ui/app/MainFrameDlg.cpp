@@ -73,6 +73,7 @@ constexpr SButtonSkin kMainButtons[] = {
     {ctl::kDefaultFunction, 141, 41},
     {ctl::kLaunchProgram, 142, 42},
 };
+constexpr int kExitPicture = 247;
 constexpr int kYesTooltip = 37;
 constexpr int kFirstTabTooltip = 14;
 constexpr int kTabNormal[] = {165, 166, 167, 168, 288};
@@ -86,6 +87,25 @@ constexpr int kOverlayCaption = 417;
 constexpr int kRowFont = 1;
 
 }  // namespace
+
+std::vector<int> CMainFrameDlg::StartPictures() {
+    std::vector<int> ids{kWarningFace, kMainFace};
+    for (const SButtonSkin& skin : kMainButtons) {
+        ids.push_back(skin.bitmap);
+    }
+    ids.insert(ids.end(), {kExitPicture, kLedNormalOn, kLedNormalOff, kLedBattleOn, kLedBattleOff});
+    ids.insert(ids.end(), std::begin(kTabNormal), std::end(kTabNormal));
+    ids.insert(ids.end(), std::begin(kTabSelected), std::end(kTabSelected));
+    ids.insert(ids.end(), {419, 420, 421, 422, 418});
+    for (int k = 0; k < ctl::kButtons; ++k) {
+        ids.insert(ids.end(), {kHotSpotNormal + k, kHotSpotPressed + k, kHotSpotHover + k, kHotSpotMask + k,
+                               kHotSpotSelected + k});
+    }
+    for (int id = kOverlayFirstFrame; id <= kOverlayCaption; ++id) {
+        ids.push_back(id);
+    }
+    return ids;
+}
 
 CMainFrameDlg::CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts,
                              const SMainFrameOptions& options, QWidget* parent)
@@ -167,7 +187,7 @@ void CMainFrameDlg::BuildControls() {
         PlaceControl(AddButton(skin.id, skin.bitmap, m_texts.Text(ETextTable::Ui, skin.tooltip)), kMainFace,
                      skin.id);
     }
-    PlaceControl(AddButton(ctl::kExit, 247, m_texts.Text(ETextTable::Ui, kYesTooltip)), kWarningFace,
+    PlaceControl(AddButton(ctl::kExit, kExitPicture, m_texts.Text(ETextTable::Ui, kYesTooltip)), kWarningFace,
                  ctl::kExit);
     PlaceControl(AddButton(ctl::kLedNormal, kLedNormalOn, m_texts.Text(ETextTable::LedMode, 0)), kMainFace,
                  ctl::kLedNormal);

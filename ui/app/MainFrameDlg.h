@@ -73,6 +73,9 @@ public:
 
     CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts, const SMainFrameOptions& options,
                   QWidget* parent = nullptr);
+    // The pictures the window draws as soon as it is built, in the order it first needs them, so the
+    // program can have them decoded in the background before the window exists.
+    static std::vector<int> StartPictures();
     ~CMainFrameDlg() override;
 
     CRegStore& Store() { return m_store; }

@@ -1,11 +1,20 @@
 #include "ui/skin/SkinImages.h"
 
 #include <QString>
+
 #include <cstdio>
+#include "ui/skin/SkinImageCache.h"
 
 namespace vorlix {
 
 QImage CSkinImages::Image(int id) {
+    if (std::optional<QImage> cached = CSkinImageCache::Instance().Find(id)) {
+        return *cached;
+    }
+    return Decode(id);
+}
+
+QImage CSkinImages::Decode(int id) {
     QImage image(QStringLiteral(":/bitmaps/%1.png").arg(id));
     if (image.isNull()) {
         std::fprintf(stderr, "VorlixDaze: picture %d is missing or unreadable\n", id);
