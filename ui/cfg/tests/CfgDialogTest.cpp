@@ -111,12 +111,12 @@ TEST_F(CfgDialogTest, OkStoresTheBytesInTheMouse) {
 TEST_F(CfgDialogTest, CancelAfterApplyRestoresTheOpeningValues) {
     struct SCase {
         const char* how;
-        std::function<void(CfgDialogTest&)> cancel;
+        std::function<void()> cancel;
     };
     const SCase cases[] = {
-        {"button", [](CfgDialogTest& t) { t.Click(CSkinCfgDlg::kCancel); }},
-        {"escape", [](CfgDialogTest& t) { QTest::keyClick(t.dlg.get(), Qt::Key_Escape); }},
-        {"close", [](CfgDialogTest& t) { t.dlg->close(); }},
+        {"button", [this] { Click(CSkinCfgDlg::kCancel); }},
+        {"escape", [this] { QTest::keyClick(dlg.get(), Qt::Key_Escape); }},
+        {"close", [this] { dlg->close(); }},
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.how);
@@ -124,7 +124,7 @@ TEST_F(CfgDialogTest, CancelAfterApplyRestoresTheOpeningValues) {
         Edit();
         Click(CSkinCfgDlg::kApply);
         Clear();
-        c.cancel(*this);
+        c.cancel();
         EXPECT_EQ(Commands(), (Sent{Effect(0, 0x01), Effect(1, 0x26), Effect(2, 0x42), Effect(3, 4),
                                     Effect(4, 4), LevelEffect(2), LiftOff(0x26), LiftOff(0x26)}));
         EXPECT_EQ(Cell(kB0).value, 0x01);
