@@ -19,6 +19,7 @@
 #include "macro/MacroFileSystem.h"
 #include "platform/Trace.h"
 #include "platform/lang/PosixLangFileSystem.h"
+#include "settings/ProfilePointerSettings.h"
 #include "shared/MessagePoster.h"
 #include "shared/Messages.h"
 #include "shared/PointerSettings.h"
@@ -26,6 +27,8 @@
 #include "shared/StoreBackend.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
+#include "ui/cfg/SkinCfgDlg.h"
+#include "ui/cfg/SkinLedDlg.h"
 #include "ui/dialogs/LauncherChooser.h"
 #include "ui/dialogs/MessageShow.h"
 #include "ui/dialogs/MouseChoiceDlg.h"
@@ -252,6 +255,7 @@ QWidget* CMainFrameDlg::Control(int id) const {
 // ---- Start, "Show" and the end ----
 
 bool CMainFrameDlg::Initialise(const std::string& runtimeDir, std::string* error) {
+    m_runtimeDir = runtimeDir;
     if (!runtimeDir.empty()) {
         m_receiver = std::make_unique<CQtMessageReceiver>();
         if (!m_receiver->Create(runtimeDir, error)) {
@@ -333,6 +337,12 @@ void CMainFrameDlg::closeEvent(QCloseEvent* event) {
 void CMainFrameDlg::EndProgram() {
     for (auto& [id, timer] : m_timers) {
         timer->stop();
+    }
+    if (m_cfgDlg && m_cfgDlg->IsRunning()) {
+        m_cfgDlg->reject();
+    }
+    if (m_ledDlg && m_ledDlg->IsRunning()) {
+        m_ledDlg->reject();
     }
     if (m_skinDlg->IsRunning()) {
         static_cast<QDialog*>(m_skinDlg)->reject();
@@ -541,12 +551,45 @@ bool CMainFrameDlg::ChooseProgram(const std::string& storedPath, std::string& pa
     return vorlix::ChooseProgram(storedPath, path, name, this);
 }
 
-bool CMainFrameDlg::RunChildDialog(EChildDialog, int, int&, bool&) {
-    // The advanced, macro editor and LED dialogs join here as they are built.
-    return false;
+bool CMainFrameDlg::RunChildDialog(EChildDialog dialog, int profile, int& endProfile, bool& ok) {
+    switch (dialog) {
+        case EChildDialog::Advanced: {
+            CSkinCfgDlg cfg(*m_device, *m_clock, *m_pointer, m_store, *m_poster, *this, m_texts, m_fonts[6],
+                            this);
+            m_cfgDlg = &cfg;
+            ok = cfg.Run(profile, m_runtimeDir) == kModalOk;
+            endProfile = cfg.EndProfile();
+            return true;
+        }
+        case EChildDialog::Led: {
+            CSkinLedDlg led(*m_device, *m_clock, m_store, m_texts, this);
+            m_ledDlg = &led;
+            ok = led.Run(profile, m_runtimeDir) == kModalOk;
+            endProfile = led.EndProfile();
+            return true;
+        }
+        default:
+            // The macro editor joins here.
+            return false;
+    }
+}
+
+int CMainFrameDlg::DeviceVariant() const {
+    return m_session->Variant();
+}
+
+void CMainFrameDlg::ApplyProfilePointer(int profile) {
+    CProfilePointerSettings(m_store, *m_pointer).Apply(profile);
 }
 
 void CMainFrameDlg::CancelDeviceDialogs() {
+    // The mouse is gone: the dialogs close without talking to it.
+    if (m_cfgDlg && m_cfgDlg->IsRunning()) {
+        m_cfgDlg->CancelForLostDevice();
+    }
+    if (m_ledDlg && m_ledDlg->IsRunning()) {
+        m_ledDlg->CancelForLostDevice();
+    }
     if (m_skinDlg->IsRunning()) {
         static_cast<QDialog*>(m_skinDlg)->reject();
     }

@@ -22,6 +22,7 @@
 #include "shared/ProgramLauncher.h"
 #include "shared/RegStore.h"
 #include "shared/StoreBackend.h"
+#include "ui/cfg/core/DeviceDialogHost.h"
 #include "ui/skin/SkinBackground.h"
 
 class QTimer;
@@ -32,7 +33,9 @@ class CHoverButtonEx;
 class COsdProgress;
 class CPumpingClock;
 class CPumpingWaiter;
+class CSkinCfgDlg;
 class CSkinDlg;
+class CSkinLedDlg;
 class CUiKeyIndex;
 class CUiKeyStatus;
 
@@ -66,7 +69,8 @@ struct SMainFrameOptions {
 class CMainFrameDlg : public QWidget,
                       public IDeviceSessionOwner,
                       public IMainFrameHost,
-                      public IMacroReporter {
+                      public IMacroReporter,
+                      public IDeviceDialogHost {
     Q_OBJECT
 public:
     static constexpr int kDragBand = 145;
@@ -122,6 +126,10 @@ public:
     void EndProgram() override;
     void DeviceWorkStarted() override;
     void DeviceWorkEnded() override;
+
+    // IDeviceDialogHost
+    int DeviceVariant() const override;
+    void ApplyProfilePointer(int profile) override;
 
 signals:
     // The window has ended its run (exit command, close, or the choice between mice cancelled).
@@ -182,8 +190,13 @@ private:
     CUiKeyStatus* m_row = nullptr;
     COsdProgress* m_overlay = nullptr;
     CSkinDlg* m_skinDlg = nullptr;
+    // The advanced settings and LED dialogs, while one of them runs.
+    QPointer<CSkinCfgDlg> m_cfgDlg;
+    QPointer<CSkinLedDlg> m_ledDlg;
     std::map<int, QTimer*> m_timers;
 
+    // Where the window and its dialogs publish their message endpoints.
+    std::string m_runtimeDir;
     bool m_hiddenStart = false;
     bool m_initialised = false;
     bool m_ended = false;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <set>
 
@@ -15,6 +16,8 @@
 #include "tests/support/SessionFixture.h"
 #include "ui/app/MainFrameDlg.h"
 #include "ui/app/core/ControlIds.h"
+#include "ui/cfg/SkinCfgDlg.h"
+#include "ui/cfg/SkinLedDlg.h"
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/dialogs/tests/ScriptedModalRunner.h"
 #include "ui/skin/OsdProgress.h"
@@ -240,6 +243,67 @@ TEST_F(MainFrameDlgTest, ClosingDuringALoadEndsTheLightAndThenTheWindow) {
               controls.end());
     QCoreApplication::processEvents();
     EXPECT_EQ(ended, 1);
+}
+
+TEST_F(MainFrameDlgTest, AdvancedDialogRunsAsTheWindowsChildAndFollowsTheMouse) {
+    Start();
+    CScriptedModalRunner runner;
+    int publishedDialog = -1;
+    runner.Answer(kModalOk, [&] {
+        auto* cfg = window->findChild<CSkinCfgDlg*>();
+        ASSERT_NE(cfg, nullptr);
+        publishedDialog = window->Store().ReadDword(store::kCurrentDialog);
+        EXPECT_FALSE(Button(ctl::kLedDialog)->isEnabled());
+        qobject_cast<QAbstractButton*>(cfg->Control(CSkinCfgDlg::kFirstPolling))->click();  // 125 Hz
+        // The mouse switches to profile 2 meanwhile: the dialog goes with it.
+        cfg->OnMessage(msg::kDeviceNotice, devnotice::kProfileOrResolution, 0x80 | 2 << 4);
+        qobject_cast<QAbstractButton*>(cfg->Control(CSkinCfgDlg::kFirstPolling + 1))->click();  // 250 Hz
+    });
+    Button(ctl::kAdvanced)->click();
+    EXPECT_EQ(publishedDialog, ctl::kDialogAdvanced);
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), ctl::kDialogNone);
+    EXPECT_EQ(window->Model().Profile(), 2);
+    EXPECT_EQ(Peek(map::BlockBase(2)), 0x04);
+    EXPECT_EQ(Peek(map::BlockBase(0)), 0x01);  // only put into effect there, never stored
+    EXPECT_TRUE(Button(ctl::kLedDialog)->isEnabled());
+}
+
+TEST_F(MainFrameDlgTest, LedDialogStoresTheColourOnOk) {
+    Start();
+    CScriptedModalRunner runner;
+    runner.Answer(kModalOk, [&] {
+        auto* led = window->findChild<CSkinLedDlg*>();
+        ASSERT_NE(led, nullptr);
+        EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), ctl::kDialogLed);
+        qobject_cast<QAbstractButton*>(led->Control(1742))->click();
+        QTest::mouseClick(led, Qt::LeftButton, {}, QPoint(355, 150));
+    });
+    Button(ctl::kLedDialog)->click();
+    const unsigned colour = static_cast<unsigned>(map::LedAddress(0, 2) + 1);
+    EXPECT_EQ((std::vector<uint8_t>{Peek(colour), Peek(colour + 1), Peek(colour + 2)}),
+              (std::vector<uint8_t>{233, 233, 233}));
+    EXPECT_EQ(window->Store().ReadDword(store::kLedEditHandle), -1);
+}
+
+TEST_F(MainFrameDlgTest, LosingTheMouseClosesTheDialogsWithoutAWordToIt) {
+    for (const int id : {ctl::kAdvanced, ctl::kLedDialog}) {
+        SCOPED_TRACE(id);
+        Start();
+        CScriptedModalRunner runner;
+        runner.Answer(kModalCancel, [&] {
+            if (auto* cfg = window->findChild<CSkinCfgDlg*>()) {
+                qobject_cast<QAbstractButton*>(cfg->Control(CSkinCfgDlg::kFirstPolling))->click();
+            }
+            transport->HideMouse(0, true);
+            transport->ClearCommands();
+            clock.ClearSleeps();
+            window->CancelDeviceDialogs();
+        });
+        Button(id)->click();
+        EXPECT_TRUE(transport->Commands().empty());
+        EXPECT_TRUE(clock.Sleeps().empty());
+        EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), ctl::kDialogNone);
+    }
 }
 
 }  // namespace
