@@ -18,6 +18,7 @@
 #include "lang/HelpDocument.h"
 #include "macro/MacroFileSystem.h"
 #include "platform/Trace.h"
+#include "platform/UserPaths.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "shared/MessagePoster.h"
 #include "shared/Messages.h"
@@ -32,6 +33,7 @@
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/lang/QtDocumentOpener.h"
 #include "ui/lang/QtFontFactory.h"
+#include "ui/macro/SkinMacroDlg.h"
 #include "ui/skin/HoverButtonEx.h"
 #include "ui/skin/OsdProgress.h"
 #include "ui/skin/SkinApplication.h"
@@ -521,8 +523,23 @@ bool CMainFrameDlg::ChooseProgram(const std::string& storedPath, std::string& pa
     return vorlix::ChooseProgram(storedPath, path, name, this);
 }
 
-bool CMainFrameDlg::RunChildDialog(EChildDialog, int, int&, bool&) {
-    // The advanced, macro editor and LED dialogs join here as they are built.
+bool CMainFrameDlg::RunChildDialog(EChildDialog dialog, int, int&, bool& ok) {
+    if (dialog == EChildDialog::MacroEditor) {
+        // The editor never talks to the mouse, so losing the mouse does not cancel it.
+        CSkinMacroDlg editor({.texts = &m_texts,
+                              .skinDlg = m_skinDlg,
+                              .files = m_macroFiles.get(),
+                              .folder = m_library->Folder(),
+                              .store = &m_store,
+                              .clock = &m_deviceClock,
+                              .rowFont = m_fonts[5],
+                              .secondFont = m_fonts[4],
+                              .runtimeDir = m_receiver ? CUserPaths::RuntimeDir() : std::string()},
+                             this);
+        ok = editor.Run();
+        return true;
+    }
+    // The advanced and LED dialogs join here as they are built.
     return false;
 }
 

@@ -15,8 +15,10 @@
 #include "tests/support/SessionFixture.h"
 #include "ui/app/MainFrameDlg.h"
 #include "ui/app/core/ControlIds.h"
+#include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/dialogs/tests/ScriptedModalRunner.h"
+#include "ui/macro/SkinMacroDlg.h"
 #include "ui/skin/OsdProgress.h"
 #include "virtualmouse/VirtualMouseSet.h"
 #include "virtualmouse/VirtualTransport.h"
@@ -240,6 +242,33 @@ TEST_F(MainFrameDlgTest, ClosingDuringALoadEndsTheLightAndThenTheWindow) {
               controls.end());
     QCoreApplication::processEvents();
     EXPECT_EQ(ended, 1);
+}
+
+// The macro editor opens from its button as a child dialog, and losing the mouse meanwhile leaves it
+// open: it never talks to the mouse.
+TEST_F(MainFrameDlgTest, MacroEditorOpensAndSurvivesTheMouseLeaving) {
+    Start();
+    CScriptedModalRunner runner;
+    bool stayedOpen = false;
+    int currentDialog = 0;
+    runner.ShowForReal([&] {
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<CSkinMacroDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(editor, nullptr);
+            currentDialog = window->Store().ReadDword(store::kCurrentDialog);
+            set->Unplug();
+            window->DeviceChangeNotified(kDeviceRemoveComplete);
+            QCoreApplication::processEvents();
+            stayedOpen = editor->isVisible();
+            ClickControl(editor, 1);
+        });
+    });
+    Button(ctl::kMacroEditor)->click();
+    ASSERT_FALSE(runner.requests.empty());
+    EXPECT_EQ(runner.requests[0].what, "macro editor");
+    EXPECT_EQ(currentDialog, ctl::kDialogMacroEditor);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), 0);
 }
 
 }  // namespace
