@@ -401,6 +401,7 @@ void CSkinMacroDlg::Refresh() {
     m_commandButton->setEnabled(on.commandChooser);
     m_commandList->setEnabled(on.commandChooser);
     m_delayEdit->setEnabled(on.delayEdit);
+    m_delayEdit->SetEditable(on.delayEdit);
     m_defaultDelayEdit->setEnabled(on.defaultDelayEdit);
     m_defaultDelayEdit->SetEditable(on.defaultDelayEdit);
 
