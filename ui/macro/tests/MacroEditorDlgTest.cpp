@@ -11,10 +11,12 @@
 #include "shared/FakeClock.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/RegStore.h"
+#include "ui/dialogs/SkinEdit.h"
 #include "ui/dialogs/tests/DialogTestSupport.h"
 #include "ui/macro/SkinLVCmdList.h"
 #include "ui/macro/SkinMacroDlg.h"
 #include "ui/macro/core/MacroEditorModel.h"
+#include "ui/skin/ColorCombox.h"
 #include "ui/skin/HoverButtonEx.h"
 #include "ui/skin/SkinListCtrl.h"
 
@@ -232,6 +234,24 @@ TEST_F(MacroEditorDlgTest, TheListFollowsTheProgramWithoutFeedingBack) {
     EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("1"));
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("L-Button"));
     EXPECT_TRUE(list->topLevelItem(0)->isSelected());
+}
+
+TEST_F(MacroEditorDlgTest, CreateThroughTheNamePageAndCancelLeavesTheFileAsItWas) {
+    runner.Answer(kModalOk, [this] { ui.dlg.Edit()->SetText16(u"Combo"); });
+    Click(1081);
+    ASSERT_EQ(runner.requests.size(), 1u);
+    EXPECT_EQ(runner.requests[0].page, 125);
+    EXPECT_EQ(files.files[kFolder + "/Combo.Mac"], kEmptyMacro);
+    EXPECT_EQ(editor->MacroChooser()->count(), 2);
+    EXPECT_EQ(editor->MacroChooser()->currentText(), QStringLiteral("Combo"));
+    EXPECT_TRUE(Button(1113)->isEnabled());
+    EXPECT_TRUE(Button(1728)->isEnabled()) << "a new macro counts as changed";
+
+    editor->MacroChooser()->setCurrentIndex(1);
+    editor->Program().AppendPlain(0x04);
+    Click(2);
+    EXPECT_FALSE(editor->isVisible());
+    EXPECT_EQ(files.files[kFolder + "/Combo.Mac"], kEmptyMacro) << "Cancel saves nothing";
 }
 
 TEST_F(MacroEditorDlgTest, AnUnattendedRunNeverBlocks) {

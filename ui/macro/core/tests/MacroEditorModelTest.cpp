@@ -316,6 +316,8 @@ TEST_F(MacroEditorModelTest, OkAfterAFailedSaveStaysOpenWithTheEdits) {
     EXPECT_EQ(program.Count(), 1);
     ASSERT_FALSE(host.reporter.reports.empty());
     EXPECT_EQ(host.reporter.reports.back(), u"#08:");
+    model.Apply();
+    EXPECT_TRUE(model.Enabling().apply) << "Apply stays enabled after a failed save";
     files.failWrites = false;
     EXPECT_TRUE(model.Ok());
     EXPECT_EQ(SavedCode("Fire"), std::vector<uint8_t>{0x04});
@@ -347,6 +349,25 @@ TEST_F(MacroEditorModelTest, UnsavedEditsAreNotDroppedUnasked) {
     EXPECT_EQ(program.Count(), 0);
     EXPECT_FALSE(model.Changed());
     EXPECT_TRUE(SavedCode("B").empty()) << "B's file was never written";
+}
+
+// A macro whose file cannot be read opens empty: the lines of the macro open before must not be
+// saved under its name.
+TEST_F(MacroEditorModelTest, AnUnreadableMacroOpensEmpty) {
+    Create(u"Good");
+    program.AppendPlain(0x04);
+    model.Apply();
+    files.files[kFolder + "/Bad.Mac"] = {0x47, 0x00};
+    model.Open();
+    ASSERT_EQ(model.MacroNames(), (std::vector<std::u16string>{u"Bad", u"Good"}));
+    model.ChooseMacro(1);
+    EXPECT_EQ(program.Count(), 1);
+    model.ChooseMacro(0);
+    EXPECT_EQ(model.CurrentName(), u"Bad");
+    EXPECT_EQ(program.Count(), 0);
+    EXPECT_FALSE(model.Changed());
+    EXPECT_TRUE(model.Ok());
+    EXPECT_EQ(files.files[kFolder + "/Bad.Mac"], (std::vector<uint8_t>{0x47, 0x00}));
 }
 
 TEST_F(MacroEditorModelTest, FileOperations) {
