@@ -249,6 +249,10 @@ bool CSkinMacroDlg::Run() {
             RouteCommands(*m_endpoint, this);
         }
     }
+    // The program ending hides the main window: the editor ends with it, as if cancelled.
+    if (parentWidget() != nullptr) {
+        parentWidget()->installEventFilter(this);
+    }
     SModalRequest request;
     request.kind = ModalKind::Question;
     request.what = "macro editor";
@@ -259,6 +263,12 @@ bool CSkinMacroDlg::Run() {
 }
 
 void CSkinMacroDlg::EndRun() {
+    if (parentWidget() != nullptr) {
+        parentWidget()->removeEventFilter(this);
+    }
+    if (m_model->IsRecording()) {
+        m_model->Cancel();
+    }
     SetFiltering(false);
     if (m_endpoint) {
         m_endpoint->Withdraw();
@@ -501,6 +511,10 @@ void CSkinMacroDlg::SetFiltering(bool on) {
 }
 
 bool CSkinMacroDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Hide && isVisible()) {
+        OnCancel();
+        return false;
+    }
     if (!m_filtering || !watched->isWidgetType()) {
         return QDialog::eventFilter(watched, event);
     }

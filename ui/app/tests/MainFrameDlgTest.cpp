@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <set>
 
@@ -268,6 +269,31 @@ TEST_F(MainFrameDlgTest, MacroEditorOpensAndSurvivesTheMouseLeaving) {
     EXPECT_EQ(runner.requests[0].what, "macro editor");
     EXPECT_EQ(currentDialog, ctl::kDialogMacroEditor);
     EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), 0);
+}
+
+// The program ending (the monitor's close request) ends an open macro editor as if cancelled.
+TEST_F(MainFrameDlgTest, ClosingTheProgramEndsTheMacroEditor) {
+    Start();
+    ASSERT_TRUE(window->isVisible());
+    CScriptedModalRunner runner;
+    bool editorOpen = false;
+    runner.ShowForReal([&] {
+        QTimer::singleShot(0, [&] {
+            editorOpen = qobject_cast<CSkinMacroDlg*>(QApplication::activeModalWidget()) != nullptr;
+            window->close();
+            // Only reached when the editor did not end: end it so the test cannot hang.
+            QTimer::singleShot(0, [] {
+                if (auto* left = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    ADD_FAILURE() << "the editor stayed open";
+                    left->done(QDialog::Rejected);
+                }
+            });
+        });
+    });
+    Button(ctl::kMacroEditor)->click();
+    EXPECT_TRUE(editorOpen);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), 0);
 }
 
