@@ -22,6 +22,9 @@ constexpr uint8_t kSignature1 = 0x22;
 constexpr uint8_t kFormat = 0xA1;
 constexpr uint8_t kOldFormat = 0x01;
 
+// Follows "Buffer Full!" when a new macro is refused because the library lists no more.
+constexpr std::u16string_view kLibraryFullNote = u" The macro library holds 50 macros, the most it lists.";
+
 void PutWord(uint8_t* at, int value) {
     at[0] = static_cast<uint8_t>(value & 0xFF);
     at[1] = static_cast<uint8_t>((value >> 8) & 0xFF);
@@ -125,12 +128,20 @@ bool CMacroLibrary::CheckNewName(std::u16string_view name) {
     return false;
 }
 
+bool CMacroLibrary::IsFull() {
+    return static_cast<int>(ListMacros(kListLimit).size()) >= kListLimit;
+}
+
 bool CMacroLibrary::NewMacroPath(std::u16string_view name, std::string& path) {
     if (!CheckNewName(name) || PathOf(name, path) == 0) {
         return false;
     }
     if (!ExistingFile(name).empty()) {
         m_reporter.ShowMessage(macromsg::kMacroExists, name);
+        return false;
+    }
+    if (IsFull()) {
+        m_reporter.ShowMessage(macromsg::kBufferFull, kLibraryFullNote);
         return false;
     }
     return true;

@@ -42,6 +42,9 @@ public:
     int CreateFolder();
     // The macros of the library, each once, in the folder's order, at most limit of them.
     std::vector<std::u16string> ListMacros(int limit = macrofile::kListLimit);
+    // True when the library holds as many macros as its choosers list: a further macro could be
+    // created but never chosen, so creating, importing and adding one is refused.
+    bool IsFull();
     // The path of a macro: its existing file, else the folder + "/" + name + ".Mac".
     int PathOf(std::u16string_view name, std::string& path);
 
@@ -82,7 +85,8 @@ private:
     // The file that holds the macro, found without regard to letter case; empty when none.
     std::string ExistingFile(std::u16string_view name);
     bool CheckNewName(std::u16string_view name);
-    // The path a new macro of this name gets; false, reported, when the name is refused or taken.
+    // The path a new macro of this name gets; false, reported, when the name is refused or taken or the
+    // library is full.
     bool NewMacroPath(std::u16string_view name, std::string& path);
     int ReportStatus(FileStatus status, const std::string& path, std::u16string_view name);
 

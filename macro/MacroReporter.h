@@ -11,7 +11,7 @@ inline constexpr int kBadFormat = 3;     // "FAILURE: 101, Bad File format!?"
 inline constexpr int kShortBody = 4;     // "Error: Failed to LOAD the Whole EEPROM!"
 inline constexpr int kSaveFailed = 8;    // "Error: Failed to SAVE ONE SCRIPT!"
 inline constexpr int kWriteFailed = 9;   // "FAILURE: 201, failed to write!?"
-inline constexpr int kBufferFull = 12;   // "Buffer Full!"
+inline constexpr int kBufferFull = 12;   // "Buffer Full!"; also a library already holding 50 macros
 inline constexpr int kNoSelection = 14;  // "No Selected item!"
 inline constexpr int kMacroExists = 19;  // "Macro exist!"
 }  // namespace macromsg

@@ -94,5 +94,25 @@ TEST_F(CtlMacroTest, LibraryRoundTrip) {
     EXPECT_EQ(Ctl({"show"}), 2);
 }
 
+// The editor's choosers list 50 macros: the tool refuses a 51st as the editor does.
+TEST_F(CtlMacroTest, AFiftyFirstMacroIsRefused) {
+    ASSERT_EQ(Ctl({"new", "first"}), 0);
+    for (int i = 1; i < 50; ++i) {
+        std::ofstream(Library() + "/m" + std::to_string(i) + ".Mac", std::ios::binary)
+            << std::string("\x46\x22\xA1\0\0\x01\x01\0\0", 9);
+    }
+    std::ofstream(home / "Extra.mac", std::ios::binary) << std::string("\x46\x22\xA1\0\0\x01\x01\0\0", 9);
+    std::string out;
+    const std::string refusal =
+        "vorlixctl: Buffer Full! The macro library holds 50 macros, the most it lists.\n";
+    EXPECT_EQ(Ctl({"new", "Extra"}, &out), 1);
+    EXPECT_EQ(out, refusal);
+    EXPECT_EQ(Ctl({"import", home / "Extra.mac"}, &out), 1);
+    EXPECT_EQ(out, refusal);
+    EXPECT_EQ(Ctl({"show", "Extra"}, &out), 1);
+    EXPECT_EQ(Ctl({"delete", "m7"}), 0);
+    EXPECT_EQ(Ctl({"new", "Extra"}), 0);
+}
+
 }  // namespace
 }  // namespace vorlix

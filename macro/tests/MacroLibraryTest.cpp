@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,40 @@ TEST_F(MacroLibraryTest, ListStopsAtFifty) {
         Put("m" + std::to_string(100 + i) + ".Mac", {});
     }
     EXPECT_EQ(library.ListMacros().size(), 50u);
+}
+
+// The choosers list 50 macros: a 51st would be created and then unreachable, so every way of adding
+// one is refused, while a library filled past 50 by hand still lists its first 50.
+TEST_F(MacroLibraryTest, AFiftyFirstMacroIsRefusedEveryWay) {
+    for (int i = 0; i < 49; ++i) {
+        Put("m" + std::to_string(100 + i) + ".Mac", File(0xA1, 0, {}));
+    }
+    Put("m100.mac", {});  // the same macro in another spelling counts once
+    EXPECT_FALSE(library.IsFull());
+    EXPECT_EQ(library.CreateMacro(u"Fiftieth"), 1);
+    EXPECT_TRUE(library.IsFull());
+
+    files.files["/tmp/in/Extra.mac"] = File(0xA1, 5, kBody);
+    std::u16string name;
+    const uint8_t code[] = {0x04, 0x84};
+    EXPECT_EQ(library.CreateMacro(u"Extra"), 0);
+    EXPECT_EQ(library.ImportMacro("/tmp/in/Extra.mac", name), 0);
+    EXPECT_EQ(library.AddMacro(u"Extra", code, 2), 0);
+    EXPECT_EQ(library.CreateMacro(u"m100"), 0) << "a taken name still says so";
+    const std::string full = "#12: The macro library holds 50 macros, the most it lists.";
+    EXPECT_EQ(Reports(reporter), (std::vector<std::string>{full, full, full, "#19:m100"}));
+    EXPECT_FALSE(library.HasMacro(u"Extra"));
+
+    // Saving an existing macro is no new macro.
+    EXPECT_EQ(library.WriteMacro(u"m101", program, MacroTiming{}), 1);
+
+    for (int i = 0; i < 5; ++i) {
+        Put("z" + std::to_string(i) + ".Mac", {});
+    }
+    const std::vector<std::u16string> listed = library.ListMacros();
+    EXPECT_EQ(listed.size(), 50u);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), u"z0"), 0) << "the folder's first 50 are listed";
+    EXPECT_EQ(library.CreateMacro(u"Extra"), 0);
 }
 
 TEST_F(MacroLibraryTest, LookupFindsTheFilesOwnSpelling) {

@@ -35,6 +35,7 @@
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/lang/QtDocumentOpener.h"
 #include "ui/lang/QtFontFactory.h"
+#include "ui/macro/SkinMacroDlg.h"
 #include "ui/skin/HoverButtonEx.h"
 #include "ui/skin/OsdProgress.h"
 #include "ui/skin/SkinApplication.h"
@@ -568,10 +569,23 @@ bool CMainFrameDlg::RunChildDialog(EChildDialog dialog, int profile, int& endPro
             endProfile = led.EndProfile();
             return true;
         }
-        default:
-            // The macro editor joins here.
-            return false;
+        case EChildDialog::MacroEditor: {
+            // The editor never talks to the mouse, so losing the mouse does not cancel it.
+            CSkinMacroDlg editor({.texts = &m_texts,
+                                  .skinDlg = m_skinDlg,
+                                  .files = m_macroFiles.get(),
+                                  .folder = m_library->Folder(),
+                                  .store = &m_store,
+                                  .clock = &m_deviceClock,
+                                  .rowFont = m_fonts[5],
+                                  .secondFont = m_fonts[4],
+                                  .runtimeDir = m_runtimeDir},
+                                 this);
+            ok = editor.Run();
+            return true;
+        }
     }
+    return false;
 }
 
 int CMainFrameDlg::DeviceVariant() const {

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <set>
@@ -18,8 +19,10 @@
 #include "ui/app/core/ControlIds.h"
 #include "ui/cfg/SkinCfgDlg.h"
 #include "ui/cfg/SkinLedDlg.h"
+#include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/dialogs/tests/ScriptedModalRunner.h"
+#include "ui/macro/SkinMacroDlg.h"
 #include "ui/skin/OsdProgress.h"
 #include "virtualmouse/VirtualMouseSet.h"
 #include "virtualmouse/VirtualTransport.h"
@@ -304,6 +307,58 @@ TEST_F(MainFrameDlgTest, LosingTheMouseClosesTheDialogsWithoutAWordToIt) {
         EXPECT_TRUE(clock.Sleeps().empty());
         EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), ctl::kDialogNone);
     }
+}
+
+// The macro editor opens from its button as a child dialog, and losing the mouse meanwhile leaves it
+// open: it never talks to the mouse.
+TEST_F(MainFrameDlgTest, MacroEditorOpensAndSurvivesTheMouseLeaving) {
+    Start();
+    CScriptedModalRunner runner;
+    bool stayedOpen = false;
+    int currentDialog = 0;
+    runner.ShowForReal([&] {
+        QTimer::singleShot(0, [&] {
+            auto* editor = qobject_cast<CSkinMacroDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(editor, nullptr);
+            currentDialog = window->Store().ReadDword(store::kCurrentDialog);
+            set->Unplug();
+            window->DeviceChangeNotified(kDeviceRemoveComplete);
+            QCoreApplication::processEvents();
+            stayedOpen = editor->isVisible();
+            ClickControl(editor, 1);
+        });
+    });
+    Button(ctl::kMacroEditor)->click();
+    ASSERT_FALSE(runner.requests.empty());
+    EXPECT_EQ(runner.requests[0].what, "macro editor");
+    EXPECT_EQ(currentDialog, ctl::kDialogMacroEditor);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), 0);
+}
+
+// The program ending (the monitor's close request) ends an open macro editor as if cancelled.
+TEST_F(MainFrameDlgTest, ClosingTheProgramEndsTheMacroEditor) {
+    Start();
+    ASSERT_TRUE(window->isVisible());
+    CScriptedModalRunner runner;
+    bool editorOpen = false;
+    runner.ShowForReal([&] {
+        QTimer::singleShot(0, [&] {
+            editorOpen = qobject_cast<CSkinMacroDlg*>(QApplication::activeModalWidget()) != nullptr;
+            window->close();
+            // Only reached when the editor did not end: end it so the test cannot hang.
+            QTimer::singleShot(0, [] {
+                if (auto* left = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    ADD_FAILURE() << "the editor stayed open";
+                    left->done(QDialog::Rejected);
+                }
+            });
+        });
+    });
+    Button(ctl::kMacroEditor)->click();
+    EXPECT_TRUE(editorOpen);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), 0);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ bool CMacroRecorder::Start(const STiming& timing) {
     m_eventSeen = false;
     m_recordedAny = false;
     m_lastKey = 0;
+    m_buttonsDown = 0;
+    m_wheelRest = 0;
     return true;
 }
 
@@ -78,11 +80,45 @@ CMacroRecorder::Result CMacroRecorder::Button(int pressOpcode, bool down) {
     if (!AddPause()) {
         return Result::BufferFull;
     }
+    const unsigned bit = 1u << (pressOpcode - op::kFirstButton);
+    m_buttonsDown = down ? (m_buttonsDown | bit) : (m_buttonsDown & ~bit);
     return Record(down ? pressOpcode : (pressOpcode | op::kReleaseBit));
+}
+
+CMacroRecorder::Result CMacroRecorder::DoubleClick(int pressOpcode) {
+    if (!m_recording || pressOpcode < op::kFirstButton || pressOpcode > op::kFirstButton + 4) {
+        return Result::Ignored;
+    }
+    // Some desktops send the second press and then the double click, others the double click alone.
+    if ((m_buttonsDown & (1u << (pressOpcode - op::kFirstButton))) != 0) {
+        return Result::Ignored;
+    }
+    return Button(pressOpcode, true);
 }
 
 CMacroRecorder::Result CMacroRecorder::FrameClick() {
     return Button(op::kFirstButton, false);
+}
+
+CMacroRecorder::Result CMacroRecorder::Wheel(int angleDeltaY) {
+    if (!m_recording || angleDeltaY == 0) {
+        return Result::Ignored;
+    }
+    // A turn the other way starts afresh.
+    if ((m_wheelRest < 0) != (angleDeltaY < 0)) {
+        m_wheelRest = 0;
+    }
+    m_wheelRest += angleDeltaY;
+    Result result = Result::Ignored;
+    while (m_wheelRest >= kWheelNotch || m_wheelRest <= -kWheelNotch) {
+        const bool towardsUser = m_wheelRest < 0;
+        m_wheelRest += towardsUser ? kWheelNotch : -kWheelNotch;
+        result = WheelStep(towardsUser);
+        if (result != Result::Recorded) {
+            return result;
+        }
+    }
+    return result;
 }
 
 CMacroRecorder::Result CMacroRecorder::WheelStep(bool towardsUser) {

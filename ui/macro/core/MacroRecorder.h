@@ -28,6 +28,8 @@ public:
                      // (the window shows "Buffer Full!")
     };
 
+    // One notch of a wheel in eighths of a degree.
+    static constexpr int kWheelNotch = 120;
     // Longest pause recorded between two events.
     static constexpr uint64_t kMaxPauseMs = 10000;
     // Keyboard usage of Print Screen: the desktop reports its press unreliably, so only its release
@@ -49,11 +51,18 @@ public:
     // A mouse button went down or up. pressOpcode is the button's press instruction (0x78 left, 0x79
     // right, 0x7A middle, 0x7B and 0x7C the side buttons); the release is the same with bit 7 set.
     Result Button(int pressOpcode, bool down);
+    // The second press of a double click, which the desktop reports as a double click of its own:
+    // recorded as the press it is, unless the press itself was already recorded.
+    Result DoubleClick(int pressOpcode);
     // A left press or release on the window's title band: recorded as a left release, as a click on a
     // window frame is.
     Result FrameClick();
     // One wheel step: towards the user records a scroll down, away a scroll up.
     Result WheelStep(bool towardsUser);
+    // A wheel event's vertical turn in eighths of a degree (120 a notch, positive away from the user).
+    // Touchpads report small parts of a notch: they add up, and each whole notch records one step, so
+    // a swipe does not flood the macro. No vertical turn records nothing.
+    Result Wheel(int angleDeltaY);
 
 private:
     Result Record(int opcode);
@@ -70,6 +79,9 @@ private:
     bool m_recordedAny = false;
     uint64_t m_previousMs = 0;
     int m_lastKey = 0;
+    // Bit n: the button of press opcode 0x78 + n is down in the macro.
+    unsigned m_buttonsDown = 0;
+    int m_wheelRest = 0;
 };
 
 }  // namespace vorlix

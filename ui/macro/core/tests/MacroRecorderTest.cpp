@@ -17,8 +17,8 @@ using testing::FakeMacroTexts;
 
 // One input event of a scripted recording: the time since the previous one, then what happened.
 struct SStep {
-    enum Kind { Down, Up, Press, Release, Frame, WheelDown, WheelUp } kind;
-    int code = 0;  // key usage, or a button's press opcode
+    enum Kind { Down, Up, Press, Release, DoubleClick, Frame, WheelDown, WheelUp, Wheel } kind;
+    int code = 0;  // key usage, a button's press opcode, or a wheel's turn
     uint64_t afterMs = 0;
 };
 
@@ -46,8 +46,12 @@ Result Play(CMacroRecorder& recorder, CFakeClock& clock, const SStep& step) {
             return recorder.Button(step.code, true);
         case SStep::Release:
             return recorder.Button(step.code, false);
+        case SStep::DoubleClick:
+            return recorder.DoubleClick(step.code);
         case SStep::Frame:
             return recorder.FrameClick();
+        case SStep::Wheel:
+            return recorder.Wheel(step.code);
         case SStep::WheelDown:
             return recorder.WheelStep(true);
         case SStep::WheelUp:
@@ -102,6 +106,27 @@ TEST(MacroRecorder, RecordsEventsWithTheirPausesFromATable) {
           {SStep::WheelDown, 0, 0},
           {SStep::WheelUp, 0, 0}},
          {0x78, 0xF8, 0x7B, 0xFB, 0xF8, 0x7E, 0xFE}},
+        {"a double click is two clicks, whether the desktop sends the second press or not",
+         drop,
+         {{SStep::Press, kLeft, 0},
+          {SStep::Release, kLeft, 0},
+          {SStep::DoubleClick, kLeft, 0},
+          {SStep::Release, kLeft, 0},
+          {SStep::Press, kLeft, 0},
+          {SStep::Release, kLeft, 0},
+          {SStep::Press, kLeft, 0},
+          {SStep::DoubleClick, kLeft, 0},
+          {SStep::Release, kLeft, 0}},
+         {0x78, 0xF8, 0x78, 0xF8, 0x78, 0xF8, 0x78, 0xF8}},
+        {"wheel turns add up to whole notches; a turn the other way starts afresh",
+         drop,
+         {{SStep::Wheel, 40, 0},
+          {SStep::Wheel, 40, 0},
+          {SStep::Wheel, 50, 0},
+          {SStep::Wheel, -100, 0},
+          {SStep::Wheel, -360, 0},
+          {SStep::Wheel, 0, 0}},
+         {0xFE, 0x7E, 0x7E, 0x7E}},
         {"keys without a usage and unknown buttons are not recorded",
          drop,
          {{SStep::Down, 0, 0}, {SStep::Up, 0, 0}, {SStep::Press, 0x7D, 0}, {SStep::Down, kA, 0}},
