@@ -9,10 +9,11 @@ build=${BUILD_DIR:-$here/build}
 out=$here/docs/screenshots
 
 # Renderers: build targets that write their pictures into the folder they are given.
-renderers="vorlix-dialog-shots"
+renderers="vorlix-dialog-shots vorlix-firmware-shots"
 render() {
     case "$1" in
         vorlix-dialog-shots) "$build/bin/vorlix-dialog-shots" "$out" ;;
+        vorlix-firmware-shots) "$build/bin/vorlix-firmware-shots" "$out" ;;
         *) echo "unknown renderer $1" >&2; return 1 ;;
     esac
 }
