@@ -59,18 +59,24 @@ TEST(FirmwareImage, NoBuiltProgramOrLibraryCarriesTheTestImagesMarker) {
         << "this test program was among those searched";
 }
 
-TEST(FirmwareImage, ThisBuildEmbedsNoImageAndTakesTheTestImageFromAFile) {
-    EXPECT_EQ(EmbeddedFirmwareImage().kind, FirmwareImageKind::None);
-    EXPECT_EQ(ProgramFirmwareImage(nullptr).kind, FirmwareImageKind::None);
-
+TEST(FirmwareImage, TheProgramTakesTheEmbeddedImageElseTheTestImageFromAFile) {
     TempDir dir;
     const std::string path = dir / "image.bin";
     const std::vector<uint8_t> image = GenerateTestFirmwareImage();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
     const SFirmwareImage read = ProgramFirmwareImage(path.c_str());
+#ifdef VORLIX_VENDOR_IMAGE_SIZE
+    // A build that names a vendor image carries it, and a test image never replaces it.
+    EXPECT_EQ(EmbeddedFirmwareImage().kind, FirmwareImageKind::Vendor);
+    EXPECT_EQ(EmbeddedFirmwareImage().bytes.size(), static_cast<size_t>(VORLIX_VENDOR_IMAGE_SIZE));
+    EXPECT_EQ(read.kind, FirmwareImageKind::Vendor);
+#else
+    EXPECT_EQ(EmbeddedFirmwareImage().kind, FirmwareImageKind::None);
+    EXPECT_EQ(ProgramFirmwareImage(nullptr).kind, FirmwareImageKind::None);
     EXPECT_EQ(read.kind, FirmwareImageKind::Test);
     EXPECT_EQ(read.bytes, image);
+#endif
 
     std::ofstream(dir / "long.bin", std::ios::binary) << std::string(0x8001, 'x');
     std::ofstream(dir / "empty.bin", std::ios::binary);
