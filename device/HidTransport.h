@@ -77,6 +77,9 @@ public:
     // thread. Returns a registration id, 0 on failure.
     virtual int Subscribe(HidClass cls, HidNotifyCallback callback) = 0;
     virtual bool Unsubscribe(int id) = 0;
+    // True only for the virtual mouse that tests and the demo run against: the one device a generated
+    // test firmware image may ever be sent to.
+    virtual bool IsVirtualMouse() const { return false; }
 };
 
 }  // namespace vorlix

@@ -141,6 +141,8 @@ public:
     int PollStatus(uint8_t* status);
 
     static uint8_t Checksum8(const uint8_t* data, int length);
+    // The device behind the transport is the virtual mouse (see IHidTransport::IsVirtualMouse).
+    bool OnVirtualMouse() const { return m_transport && m_transport->IsVirtualMouse(); }
 
     int LastError() const { return m_lastError; }
     // How the last open of a path by this object ended: tells a node this user may not open from a

@@ -9,12 +9,12 @@ build=${BUILD_DIR:-$here/build}
 out=$here/docs/screenshots
 
 # Renderers: build targets that write their pictures into the folder they are given.
-renderers="vorlix-dialog-shots vorlix-cfg-shots vorlix-macro-shots"
+renderers="vorlix-dialog-shots vorlix-cfg-shots vorlix-macro-shots vorlix-firmware-shots"
 render() {
     case "$1" in
         vorlix-dialog-shots) "$build/bin/vorlix-dialog-shots" "$out" ;;
         vorlix-cfg-shots) "$build/bin/vorlix-cfg-shots" "$out" ;;
-        vorlix-macro-shots) "$build/bin/vorlix-macro-shots" "$out" ;;
+        vorlix-macro-shots) "$build/bin/vorlix-macro-shots vorlix-firmware-shots" "$out" ;;
         *) echo "unknown renderer $1" >&2; return 1 ;;
     esac
 }

@@ -82,9 +82,73 @@ int CDeviceSession::ConnectFailed() {
     return 0;
 }
 
-int CDeviceSession::Connect() {
-    const int count = BuildTable();
+void CDeviceSession::RegisterNotices() {
     m_hid.RegisterNotify([this](uint32_t event, const std::string&) { m_owner.DeviceChangeNotified(event); });
+}
+
+int CDeviceSession::Connect() {
+    FirmwareOutcome update = FirmwareOutcome::NotRun;
+    int result = ConnectOnce(true, update);
+    // An update restarts the mouse, or leaves it in its boot loader, on a new device node: the session
+    // connects again. Each new offer needs the user's OK, so the loop ends with them.
+    while (update != FirmwareOutcome::NotRun && !m_closing) {
+        if (update == FirmwareOutcome::Written) {
+            WaitForFirmware();
+            FirmwareOutcome ignored = FirmwareOutcome::NotRun;
+            result = ConnectOnce(false, ignored);
+            const bool current = m_connected && m_ready && FirmwareCurrent();
+            m_owner.FirmwareUpdateEnded(current ? FirmwareOutcome::Done : FirmwareOutcome::Unverified);
+            break;
+        }
+        // Told first; the connect that follows offers the update again to a mouse left in its boot loader.
+        m_owner.FirmwareUpdateEnded(update);
+        update = FirmwareOutcome::NotRun;
+        result = ConnectOnce(true, update);
+    }
+    return result;
+}
+
+FirmwareOutcome CDeviceSession::CheckFirmware(bool opened, uint16_t vendorId, uint16_t productId) {
+    if (!m_owner.OfferFirmwareUpdate(opened, vendorId, productId)) {
+        return FirmwareOutcome::NotRun;
+    }
+    // The mouse restarts during the update: that must not disconnect the session.
+    m_hid.UnRegisterNotify();
+    const FirmwareOutcome outcome = m_owner.RunFirmwareUpdate();
+    RegisterNotices();
+    return outcome;
+}
+
+bool CDeviceSession::WaitForFirmware() {
+    for (uint32_t waited = 0;; waited += kRestartPollMs) {
+        const int count = BuildTable();
+        for (int index = 0; index < count; ++index) {
+            const char* path = m_hid.GetDevice(index);
+            m_device.SetFamily(m_hid.GetDeviceVer(index));
+            // A boot loader may answer too: wait for the firmware itself.
+            int mode = 0;
+            unsigned version = 0;
+            if (path != nullptr && m_device.OpenDevice(path) && m_device.Identify(&mode, &version) &&
+                mode == 1) {
+                return true;
+            }
+        }
+        if (waited >= kRestartWaitMs || m_closing) {
+            return false;
+        }
+        m_clock.SleepMs(kRestartPollMs);
+    }
+}
+
+bool CDeviceSession::FirmwareCurrent() {
+    int mode = 0;
+    unsigned version = 0;
+    return m_device.Identify(&mode, &version) && mode == 1 && version >= kCurrentFirmware;
+}
+
+int CDeviceSession::ConnectOnce(bool offer, FirmwareOutcome& update) {
+    const int count = BuildTable();
+    RegisterNotices();
     m_device.Reset();
     m_chosenEntry = 0;
     m_ready = false;
@@ -105,11 +169,22 @@ int CDeviceSession::Connect() {
     const int entry = m_chosenEntry;
     m_device.SetFamily(m_hid.GetDeviceVer(entry));
     const char* path = m_hid.GetDevice(entry);
-    if (path == nullptr || !m_device.OpenDevice(path) || !m_device.OpenDevice(path)) {
-        return ConnectFailed();
-    }
     const uint16_t vid = m_hid.GetDeviceVID(entry);
     const uint16_t pid = m_hid.GetDevicePID(entry);
+    if (path == nullptr) {
+        return ConnectFailed();
+    }
+    if (!m_device.OpenDevice(path)) {
+        // Only a node that opened but whose mouse failed the signature check may hold a mouse in its
+        // boot loader. A node that is gone, or that this user may not open, is no firmware case.
+        if (offer && m_device.LastOpenStatus() == HidStatus::Ok) {
+            update = CheckFirmware(false, vid, pid);
+        }
+        return ConnectFailed();
+    }
+    if (!m_device.OpenDevice(path)) {
+        return ConnectFailed();
+    }
     if (!m_device.FindDataInterfaces(vid, pid)) {
         return ConnectFailed();
     }
@@ -125,7 +200,9 @@ int CDeviceSession::Connect() {
     // kernel and udev, and there is no per-machine device registry for a program to write.
     m_connected = true;
     m_ready = false;
-    Load();
+    if (Load() && offer) {
+        update = CheckFirmware(true, vid, pid);
+    }
     return 1;
 }
 
@@ -324,6 +401,7 @@ void CDeviceSession::Disconnect() {
 }
 
 void CDeviceSession::Close() {
+    m_closing = true;
     if (m_connected && m_busy) {
         for (int id = kFirstTimer; id <= kLastTimer; ++id) {
             StopTimer(id);

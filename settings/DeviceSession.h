@@ -24,6 +24,16 @@ enum class SessionChange {
     EndProgram,    // the user cancelled the choice between several mice
 };
 
+// How a firmware update the user was offered ended.
+enum class FirmwareOutcome {
+    NotRun,      // not offered, declined, or its page closed before Start: the mouse was not touched
+    Cancelled,   // started, but the mouse never got ready for pages: no page was written
+    Failed,      // pages went out but the transfer broke off: the mouse waits in its boot loader
+    Written,     // every page went out and the mouse was told to restart
+    Unverified,  // written, but the connect after it did not find current firmware running
+    Done,        // written, and the mouse came back running firmware of the current version
+};
+
 // The owner of a session: the configuration window, vorlixctl or a test. Everything runs on the
 // owner's thread; timers are the owner's, and it hands their ticks back through CDeviceSession::OnTimer.
 class IDeviceSessionOwner {
@@ -40,7 +50,19 @@ public:
     virtual void SessionChanged(SessionChange change) = 0;
     // A button asked for its program: start it as a new process.
     virtual void LaunchProgram(const std::u16string& path) = 0;
+    // Start was pressed on the firmware-update page (device notice 12).
     virtual void StartFirmwareUpdate() = 0;
+    // The firmware check of a connect: opened false when the mouse's node opened but the mouse failed
+    // the signature check, true after a complete load; vendorId and productId are the chosen entry's.
+    // Offers the update when the mouse needs one; true when the user accepted. Default: never offered.
+    virtual bool OfferFirmwareUpdate(bool /*opened*/, uint16_t /*vendorId*/, uint16_t /*productId*/) {
+        return false;
+    }
+    // Runs the accepted update until its page closes. Device notifications are off meanwhile.
+    virtual FirmwareOutcome RunFirmwareUpdate() { return FirmwareOutcome::NotRun; }
+    // An update that ran has ended and the session connected again: Done, Unverified, Failed or
+    // Cancelled. Everything but Done must reach the user.
+    virtual void FirmwareUpdateEnded(FirmwareOutcome /*outcome*/) {}
     // True while one of the window's dialogs is open.
     virtual bool DialogOpen() const = 0;
     // A device arrived or went away. May be called on any thread: the owner hands the event to
@@ -66,6 +88,10 @@ public:
     static constexpr uint32_t kReconnectDelayMs = 5000;
     static constexpr uint32_t kIdentifyPauseMs = 40;
     static constexpr uint32_t kLoadPauseMs = 10;
+    // After an update the mouse restarts on a new device node: looked for this often, this long.
+    static constexpr uint32_t kRestartPollMs = 500;
+    static constexpr uint32_t kRestartWaitMs = 15000;
+    static constexpr unsigned kCurrentFirmware = 9;
 
     CDeviceSession(IDeviceSessionOwner& owner, CHidClient& hid, CIcQT47& device, CRegStore& store,
                    IMessagePoster& poster, IClock& clock);
@@ -74,7 +100,8 @@ public:
     CDeviceSession& operator=(const CDeviceSession&) = delete;
 
     // Finds and opens the mouse and loads the image. 1 when connected (the load may still have failed:
-    // see Ready).
+    // see Ready). A firmware update the connect offers and runs is followed by a connect to the
+    // restarted mouse, which tells whether the update took.
     int Connect();
     int Load();
     int SaveActiveProfile() { return SaveProfile(m_activeProfile); }
@@ -114,6 +141,14 @@ private:
     // True when a profile block may be written now; tells the owner why not otherwise.
     bool MayWriteProfile(int profile);
     int BuildTable();
+    // One pass of the connect; offer: the firmware check may offer an update, whose outcome it sets.
+    int ConnectOnce(bool offer, FirmwareOutcome& update);
+    FirmwareOutcome CheckFirmware(bool opened, uint16_t vendorId, uint16_t productId);
+    void RegisterNotices();
+    // Waits, a bounded time, for a mouse that opens and identifies as running its firmware.
+    bool WaitForFirmware();
+    // The open mouse runs its firmware with a version of kCurrentFirmware or more.
+    bool FirmwareCurrent();
     // Ends a connect that failed after the table was counted.
     int ConnectFailed();
     int ChooseAmong(int count);
@@ -143,6 +178,7 @@ private:
     bool m_choosing = false;
     int m_selected = 0;
     bool m_identifyRunning = false;
+    bool m_closing = false;
     bool m_timerRunning[kLastTimer - kFirstTimer + 1] = {};
 };
 

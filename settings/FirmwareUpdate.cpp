@@ -60,6 +60,7 @@ void CFirmwareUpdate::Start() {
     }
     m_running = true;
     m_retries = 0;
+    m_page = -1;
     int ready = 0;
     if (m_device.QueryUpdateState(&ready) && ready) {
         BeginPages();

@@ -64,6 +64,9 @@ public:
     void OnTimer(int id);
     // True from Start until the transfer ended: the page must not be closed in between.
     bool Running() const { return m_running; }
+    // The page most recently sent in this transfer, -1 while none has been: an update that ends with
+    // none sent left the mouse's firmware as it was.
+    int Page() const { return m_page; }
     int PageCount() const;
 
 private:

@@ -17,6 +17,7 @@ public:
     HidStatus Open(const std::string& path, std::unique_ptr<IHidDevice>& device) override;
     int Subscribe(HidClass cls, HidNotifyCallback callback) override;
     bool Unsubscribe(int id) override;
+    bool IsVirtualMouse() const override { return true; }
 
     CVirtualMouseSet& Mice() { return *m_mice; }
 

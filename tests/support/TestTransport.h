@@ -26,6 +26,7 @@ public:
         return m_inner->Subscribe(cls, callback);
     }
     bool Unsubscribe(int id) override { return m_inner->Unsubscribe(id); }
+    bool IsVirtualMouse() const override { return m_inner->IsVirtualMouse(); }
 
     void HideMouse(int mouse, bool hidden);
     void HideDataInterfaces(bool hidden) { m_hideData = hidden; }

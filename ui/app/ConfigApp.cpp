@@ -1,6 +1,7 @@
 #include "ConfigApp.h"
 
 #include <QApplication>
+#include <cstdlib>
 #include <memory>
 
 #include "MainFrameDlg.h"
@@ -56,6 +57,9 @@ SMainFrameParts RealParts(const std::string& runtimeDir) {
     parts.pointer = CreateUserPointerSettings();
     parts.macroFiles = std::make_unique<CPosixMacroFileSystem>();
     parts.macroFolder = CPosixMacroFileSystem::LibraryFolder();
+    // The build's vendor image; without one, a generated test image named in the environment, which only
+    // the virtual mouse is ever sent.
+    parts.firmware = ProgramFirmwareImage(std::getenv(kTestFirmwareVariable));
     return parts;
 }
 

@@ -33,6 +33,8 @@
 #include "ui/dialogs/MessageShow.h"
 #include "ui/dialogs/MouseChoiceDlg.h"
 #include "ui/dialogs/SkinDlg.h"
+#include "ui/firmware/FirmwarePage.h"
+#include "ui/firmware/core/FirmwareFlow.h"
 #include "ui/lang/QtDocumentOpener.h"
 #include "ui/lang/QtFontFactory.h"
 #include "ui/macro/SkinMacroDlg.h"
@@ -149,6 +151,19 @@ CMainFrameDlg::CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts,
     m_warningFace.Load(kWarningFace, kDialogKey);
     m_mainFace.Load(kMainFace, kDialogKey);
     BuildControls();
+
+    CFirmwarePage::SWindow firmwareWindow;
+    firmwareWindow.startTimer = [this](int id, uint32_t periodMs) { StartTimer(id, periodMs); };
+    firmwareWindow.stopTimer = [this](int id) { StopTimer(id); };
+    // The page's Start reaches the update once the click has returned. Notice 12 from elsewhere takes
+    // the session's way and starts nothing: by the time the gate lets it through, the page is closed.
+    firmwareWindow.postStart = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { m_firmware->Start(); }, Qt::QueuedConnection);
+    };
+    m_firmwarePage = std::make_unique<CFirmwarePage>(*m_skinDlg, std::move(firmwareWindow));
+    m_firmware = std::make_unique<CFirmwareFlow>(*m_firmwarePage, *m_hid, *m_device, *m_clock);
+    m_firmware->SetImage(parts.firmware);
 }
 
 CMainFrameDlg::~CMainFrameDlg() {
@@ -166,6 +181,8 @@ CMainFrameDlg::~CMainFrameDlg() {
     const QList<QWidget*> children = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     qDeleteAll(children);
     m_timers.clear();
+    m_firmware.reset();
+    m_firmwarePage.reset();
     m_model.reset();
     m_library.reset();
     m_session.reset();
@@ -327,6 +344,12 @@ void CMainFrameDlg::showEvent(QShowEvent* event) {
 }
 
 void CMainFrameDlg::closeEvent(QCloseEvent* event) {
+    if (m_firmware->Transferring()) {
+        // A mouse cut off mid-flash may never start again: the window waits for the update's end.
+        event->ignore();
+        m_exitAfterUpdate = true;
+        return;
+    }
     // Closed while the mouse is read or written: the session ends the identification light now; the
     // window ends once the transfer in progress has come back.
     m_model->OnClose();
@@ -336,6 +359,10 @@ void CMainFrameDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMainFrameDlg::EndProgram() {
+    if (m_firmware->Transferring()) {
+        m_exitAfterUpdate = true;
+        return;
+    }
     for (auto& [id, timer] : m_timers) {
         timer->stop();
     }
@@ -479,7 +506,10 @@ void CMainFrameDlg::StartTimer(int id, uint32_t periodMs) {
     QTimer*& timer = m_timers[id];
     if (timer == nullptr) {
         timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, id] { m_model->OnTimer(id); });
+        // The update's timers tick inside the connect that runs its page: they bypass the session gate.
+        connect(timer, &QTimer::timeout, this, [this, id] {
+            CFirmwareFlow::IsUpdateTimer(id) ? m_firmware->OnTimer(id) : m_model->OnTimer(id);
+        });
     }
     timer->start(static_cast<int>(periodMs));
 }
@@ -500,7 +530,7 @@ bool CMainFrameDlg::FireTimer(int id) {
     if (SessionTimer(id) == nullptr) {
         return false;
     }
-    m_model->OnTimer(id);
+    CFirmwareFlow::IsUpdateTimer(id) ? m_firmware->OnTimer(id) : m_model->OnTimer(id);
     return true;
 }
 
@@ -517,6 +547,28 @@ void CMainFrameDlg::LaunchProgram(const std::u16string& path) {
 void CMainFrameDlg::StartFirmwareUpdate() {
     Trace("firmware update asked");
     emit FirmwareUpdateAsked();
+    m_firmware->Start();
+}
+
+bool CMainFrameDlg::OfferFirmwareUpdate(bool opened, uint16_t vendorId, uint16_t productId) {
+    return !m_ended && m_firmware->Offer(opened, vendorId, productId);
+}
+
+FirmwareOutcome CMainFrameDlg::RunFirmwareUpdate() {
+    Trace("firmware update page");
+    const FirmwareOutcome outcome = m_firmware->Run();
+    if (m_exitAfterUpdate) {
+        m_model->OnClose();
+        EndProgram();
+    }
+    return outcome;
+}
+
+void CMainFrameDlg::FirmwareUpdateEnded(FirmwareOutcome outcome) {
+    Trace(outcome == FirmwareOutcome::Done ? "firmware update done" : "firmware update not done");
+    if (!m_ended) {
+        m_firmware->Tell(outcome);
+    }
 }
 
 bool CMainFrameDlg::DialogOpen() const {

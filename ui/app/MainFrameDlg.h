@@ -23,12 +23,15 @@
 #include "shared/RegStore.h"
 #include "shared/StoreBackend.h"
 #include "ui/cfg/core/DeviceDialogHost.h"
+#include "ui/firmware/core/FirmwareImage.h"
 #include "ui/skin/SkinBackground.h"
 
 class QTimer;
 
 namespace vorlix {
 
+class CFirmwareFlow;
+class CFirmwarePage;
 class CHoverButtonEx;
 class COsdProgress;
 class CPumpingClock;
@@ -52,6 +55,8 @@ struct SMainFrameParts {
     std::unique_ptr<IPointerSettings> pointer;   // may be null: pointer settings stay as they are
     std::unique_ptr<IMacroFileSystem> macroFiles;
     std::string macroFolder;
+    // The firmware image the update may write (none: no update is offered).
+    SFirmwareImage firmware;
 };
 
 struct SMainFrameOptions {
@@ -87,6 +92,7 @@ public:
     CMainFrameModel& Model() { return *m_model; }
     CDeviceSession& Session() { return *m_session; }
     CSkinDlg* SkinDialog() const { return m_skinDlg; }
+    CFirmwareFlow& Firmware() { return *m_firmware; }
     COsdProgress* Overlay() const { return m_overlay; }
     bool HiddenStart() const { return m_hiddenStart; }
 
@@ -110,6 +116,9 @@ public:
     void SessionChanged(SessionChange change) override;
     void LaunchProgram(const std::u16string& path) override;
     void StartFirmwareUpdate() override;
+    bool OfferFirmwareUpdate(bool opened, uint16_t vendorId, uint16_t productId) override;
+    FirmwareOutcome RunFirmwareUpdate() override;
+    void FirmwareUpdateEnded(FirmwareOutcome outcome) override;
     bool DialogOpen() const override;
     void DeviceChangeNotified(uint32_t event) override;
 
@@ -174,6 +183,8 @@ private:
     std::unique_ptr<CMacroLibrary> m_library;
     std::unique_ptr<CMainFrameModel> m_model;
     std::unique_ptr<CQtMessageReceiver> m_receiver;
+    std::unique_ptr<CFirmwarePage> m_firmwarePage;
+    std::unique_ptr<CFirmwareFlow> m_firmware;
 
     const CTextTables& m_texts;
     SMainFrameOptions m_options;
@@ -202,6 +213,8 @@ private:
     bool m_ended = false;
     bool m_finished = false;
     bool m_pumping = false;
+    // An exit asked for while firmware pages were being written: it follows once the update ended.
+    bool m_exitAfterUpdate = false;
     int m_workDepth = 0;
     uint64_t m_lastFrameMs = 0;
     int m_shownProfile = -1;

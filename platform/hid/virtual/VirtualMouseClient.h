@@ -23,6 +23,7 @@ public:
     HidStatus Open(const std::string& path, std::unique_ptr<IHidDevice>& device) override;
     int Subscribe(HidClass cls, HidNotifyCallback callback) override;
     bool Unsubscribe(int id) override;
+    bool IsVirtualMouse() const override { return true; }
 
     // Sends one control line ("PEEK 0 25", "UNPLUG", ...) and gives the answer line.
     bool Control(const std::string& request, std::string& answer);
