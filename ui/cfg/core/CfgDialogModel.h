@@ -85,7 +85,6 @@ public:
 private:
     int Base() const;
     int Byte(int offset) const;
-    bool InMemory(int address) const;
     void SetByte(int offset, int value);
     // The byte as held by the mouse: stored, valid and not changed.
     void Adopt(int offset, int value);

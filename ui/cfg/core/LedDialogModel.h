@@ -101,7 +101,6 @@ public:
     static int Offset(int index);
 
 private:
-    bool InMemory(int address) const;
     int ImageByte(int offset) const;
     void ReadColours();
     void Preview(int offset, int value);
