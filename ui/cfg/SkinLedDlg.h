@@ -40,7 +40,7 @@ protected:
     IDeviceDialogModel& DialogModel() override { return m_model; }
     std::string RequestText(int profile) const override;
     void ResetControls() override;
-    // The zone buttons and Apply, and the square, marker and swatches drawn over the background.
+    // Shows the zone buttons and Apply as the model has them and redraws the square, marker and swatches.
     void RefreshView() override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
