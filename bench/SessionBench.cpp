@@ -13,6 +13,7 @@
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"
 #include "settings/DeviceSession.h"
+#include "settings/QuietSessionOwner.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/MessagePoster.h"
 #include "shared/RegStore.h"
@@ -39,19 +40,6 @@ private:
     std::atomic<uint64_t> m_paused{0};
 };
 
-class CQuietOwner final : public IDeviceSessionOwner {
-public:
-    void ShowMessage(int) override {}
-    int ChooseMouse(const std::vector<std::u16string>&) override { return 0; }
-    void StartTimer(int, uint32_t) override {}
-    void StopTimer(int) override {}
-    void SessionChanged(SessionChange) override {}
-    void LaunchProgram(const std::u16string&) override {}
-    void StartFirmwareUpdate() override {}
-    bool DialogOpen() const override { return false; }
-    void DeviceChangeNotified(uint32_t) override {}
-};
-
 class CNoPoster final : public IMessagePoster {
 public:
     bool Post(WindowHandle, uint32_t, uint32_t, uint32_t) override { return true; }
@@ -65,7 +53,7 @@ void BM_ConnectAndLoad(benchmark::State& state) {
     CMemoryStoreBackend backend;
     CRegStore store(backend);
     CNoPoster poster;
-    CQuietOwner owner;
+    CQuietSessionOwner owner;
     CHidClient hid(transport);
     CIcQT47 device(transport, clock, CRealTransferWaiter::Instance());
     CDeviceSession session(owner, hid, device, store, poster, clock);

@@ -106,6 +106,16 @@ SCell& CIcQT47::CellRef(int address) {
     return m_image[static_cast<size_t>(address)];
 }
 
+void CIcQT47::AdoptCell(int address, int value) {
+    if (address < 0 || static_cast<size_t>(address) >= kImageCells) {
+        return;
+    }
+    SCell& cell = m_image[static_cast<size_t>(address)];
+    cell.value = value;
+    cell.valid = 1;
+    cell.changed = 0;
+}
+
 int CIcQT47::SetCell(int address, int value) {
     if (address < 0 || static_cast<size_t>(address) >= kImageCells) {
         return 0;
@@ -371,12 +381,7 @@ int CIcQT47::WriteByte(unsigned address, int value) {
         }
         switch (PollAnswer(kEchoWrite, address)) {
             case PollResult::Matched:
-                if (address < kImageCells) {
-                    SCell& cell = m_image[address];
-                    cell.value = value;
-                    cell.valid = 1;
-                    cell.changed = 0;
-                }
+                AdoptCell(static_cast<int>(address), value);
                 return 1;
             case PollResult::Mismatch:
                 return 0;
@@ -414,6 +419,10 @@ int CIcQT47::SendCommand(int reportId, int code, int b2, int b3, int b4, int b5)
                  0,
                  0};
     return SetCommandReport();
+}
+
+int CIcQT47::SendEffect(int kind, int operand, int value) {
+    return SendCommand(0, kCmdControl, kCtlEffect, kind, operand, value);
 }
 
 int CIcQT47::ApplySettings() {
@@ -631,10 +640,7 @@ int CIcQT47::ReadProfileBlock(unsigned n) {
         return 0;
     }
     for (unsigned i = 4; i + 1 < length; ++i) {
-        SCell& cell = m_image[base + i - 4];
-        cell.value = report[i];
-        cell.valid = 1;
-        cell.changed = 0;
+        AdoptCell(static_cast<int>(base + i - 4), report[i]);
     }
     return 1;
 }
@@ -726,7 +732,7 @@ int CIcQT47::QueryUpdateState(int* ready) {
         *ready = 1;
         return 1;
     }
-    if (!FindDataInterfaces(m_dataVid, m_dataPid) || !SendCommand(0, kCmdControl, kCtlEffect, 0xFF, 0, 0)) {
+    if (!FindDataInterfaces(m_dataVid, m_dataPid) || !SendEffect(0xFF, 0, 0)) {
         return 0;
     }
     Pause(kSettleMs);

@@ -87,6 +87,10 @@ public:
     const SCell& Cell(int address) const;
     SCell& CellRef(int address);
     int SetCell(int address, int value);
+    // The cell holds what the mouse holds: value, valid and not changed. Nothing outside the image.
+    void AdoptCell(int address, int value);
+    // Whether the address lies in the mouse's memory (below MemorySize).
+    bool InMemory(int address) const { return address >= 0 && static_cast<unsigned>(address) < m_memorySize; }
 
     void Reset();
     int SetFamily(unsigned family);
@@ -106,6 +110,9 @@ public:
     int WriteByte(unsigned address, int value);
     int SendControl(int a, int b, int c);
     int SendCommand(int reportId, int code, int b2, int b3, int b4, int b5);
+    // C4 0F kind operand value: the mouse shows a setting at once (kind 0: block byte operand takes
+    // value; kind 1: level operand becomes active) without storing it.
+    int SendEffect(int kind, int operand, int value);
     int ApplySettings();
     int Identify(int* mode, unsigned* version);
     int GetCommandReport();

@@ -255,10 +255,7 @@ int CDeviceSession::Load() {
     for (const int address : {map::kOptionByte, map::kProfileByte}) {
         int value = 0;
         if (m_device.ReadByte(static_cast<unsigned>(address), &value)) {
-            SCell& cell = m_device.CellRef(address);
-            cell.value = value;
-            cell.valid = 1;
-            cell.changed = 0;
+            m_device.AdoptCell(address, value);
         }
         m_clock.SleepMs(kLoadPauseMs);
     }
@@ -473,11 +470,9 @@ void CDeviceSession::OnMonitorEvent(uint32_t wParam, uint32_t lParam) {
         }
         const int level = static_cast<int>(lParam & 0x0F);
         const int address = map::BlockBase(m_activeProfile) + map::kLevelByteOffset;
-        SCell& cell = m_device.CellRef(address);
-        if ((cell.value & 0x0F) != level) {
-            cell.value = (cell.value & 0xF0) | level;
-            cell.valid = 1;
-            cell.changed = 0;
+        const int held = m_device.Cell(address).value;
+        if ((held & 0x0F) != level) {
+            m_device.AdoptCell(address, (held & 0xF0) | level);
         }
     } else if (wParam == devnotice::kLaunch) {
         const int key = static_cast<int>(lParam & 0x7F);
@@ -494,10 +489,8 @@ void CDeviceSession::OnMonitorEvent(uint32_t wParam, uint32_t lParam) {
         if (m_busy) {
             return;
         }
-        SCell& cell = m_device.CellRef(map::BlockBase(m_activeProfile) + map::kPollingOffset);
-        cell.value = (cell.value & 0xF0) | static_cast<int>(lParam & 0x0F);
-        cell.valid = 1;
-        cell.changed = 0;
+        const int address = map::BlockBase(m_activeProfile) + map::kPollingOffset;
+        m_device.AdoptCell(address, (m_device.Cell(address).value & 0xF0) | static_cast<int>(lParam & 0x0F));
     }
 }
 

@@ -148,17 +148,38 @@ TEST_F(IcQT47Scripted, SetCellFollowsTheEditingRule) {
     EXPECT_EQ(protocol->SetCell(static_cast<int>(CIcQT47::kImageCells), 4), 0);
 }
 
+TEST_F(IcQT47Scripted, AdoptedCellsHoldTheMousesValueInsideTheImageOnly) {
+    protocol->SetCell(20, 7);
+    protocol->AdoptCell(20, 9);
+    EXPECT_EQ(protocol->Cell(20).value, 9);
+    EXPECT_EQ(protocol->Cell(20).valid, 1);
+    EXPECT_EQ(protocol->Cell(20).changed, 0);
+    // Outside the image nothing is written; the scratch cell stays empty.
+    protocol->AdoptCell(-1, 9);
+    protocol->AdoptCell(static_cast<int>(CIcQT47::kImageCells), 9);
+    EXPECT_EQ(protocol->CellRef(-1).valid, 0);
+
+    const int size = static_cast<int>(protocol->MemorySize());
+    ASSERT_GT(size, 0);
+    EXPECT_TRUE(protocol->InMemory(0));
+    EXPECT_TRUE(protocol->InMemory(size - 1));
+    EXPECT_FALSE(protocol->InMemory(size));
+    EXPECT_FALSE(protocol->InMemory(-1));
+}
+
 TEST_F(IcQT47Scripted, CommandsSendZerosWhereTheyFillNothing) {
     Answer({0, 0xB0, 0xC0, 0x07, 0x00, 0x99, 0x98, 0x97, 0x96});
     protocol->ReadByte(7, nullptr);
     EXPECT_EQ(protocol->SendControl(7, 2, 0), 1);
     EXPECT_EQ(protocol->SendCommand(0, 0xC5, 0x00, 0x2E, 9, 0), 1);
     EXPECT_EQ(protocol->ApplySettings(), 1);
+    EXPECT_EQ(protocol->SendEffect(0x00, 3, 0x1AB), 1);
     const auto sent = Sent();
-    ASSERT_EQ(sent.size(), 4u);
+    ASSERT_EQ(sent.size(), 5u);
     EXPECT_EQ(sent[1], Report({0, 0xC4, 0x07, 0x02, 0x00}));
     EXPECT_EQ(sent[2], Report({0, 0xC5, 0x00, 0x2E, 0x09}));
     EXPECT_EQ(sent[3], Report({0, 0xC4, 0x00}));
+    EXPECT_EQ(sent[4], Report({0, 0xC4, 0x0F, 0x00, 0x03, 0xAB}));
 }
 
 TEST_F(IcQT47Scripted, ControlRetriesAFailingSetTenTimes) {

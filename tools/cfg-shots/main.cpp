@@ -5,45 +5,30 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPainter>
 #include <cstdio>
 #include <memory>
 
 #include "device/HidClient.h"
 #include "device/IcQT47.h"
 #include "device/TransferWait.h"
-#include "lang/FontSet.h"
-#include "lang/TextTables.h"
 #include "settings/DeviceSession.h"
+#include "settings/QuietSessionOwner.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/MessagePoster.h"
 #include "shared/RegStore.h"
 #include "shared/SteadyClock.h"
+#include "tools/shots-support/ShotApplication.h"
+#include "tools/shots-support/ShotPicture.h"
 #include "ui/cfg/SkinCfgDlg.h"
 #include "ui/cfg/SkinLedDlg.h"
 #include "ui/cfg/core/DeviceDialogHost.h"
-#include "ui/lang/QtFontFactory.h"
 #include "ui/skin/BitmapSlider.h"
-#include "ui/skin/SkinApplication.h"
 #include "virtualmouse/VirtualMouseSet.h"
 #include "virtualmouse/VirtualTransport.h"
 
 namespace {
 
 using namespace vorlix;
-
-class CQuietOwner final : public IDeviceSessionOwner {
-public:
-    void ShowMessage(int) override {}
-    int ChooseMouse(const std::vector<std::u16string>&) override { return 0; }
-    void StartTimer(int, uint32_t) override {}
-    void StopTimer(int) override {}
-    void SessionChanged(SessionChange) override {}
-    void LaunchProgram(const std::u16string&) override {}
-    void StartFirmwareUpdate() override {}
-    bool DialogOpen() const override { return false; }
-    void DeviceChangeNotified(uint32_t) override {}
-};
 
 class CNoPoster final : public IMessagePoster {
 public:
@@ -76,38 +61,16 @@ private:
     const CDeviceSession& m_session;
 };
 
-bool Save(QWidget& window, const QString& file) {
-    window.show();
-    QApplication::processEvents();
-    const QPixmap shot = window.grab();
-    QImage picture(shot.size(), QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    if (!window.mask().isEmpty()) {
-        painter.setClipRegion(window.mask());
-    }
-    painter.drawPixmap(0, 0, shot);
-    painter.end();
-    window.hide();
-    const bool saved = picture.save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
-    return saved;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    PrepareSkinApplication();
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vorlix-cfg-shots OUTDIR\n");
+    const CShotApplication app(argc, argv, "vorlix-cfg-shots");
+    if (!app.HasOutDir()) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-
-    const CTextTables texts;
-    const auto fonts = CFontSet::Describe(texts, CQtFontFactory::SystemIconTitleHeight());
-    const QFont dpiFont = CQtFontFactory::Create(fonts[6]);
+    const QString& out = app.OutDir();
+    const CTextTables& texts = app.Texts();
+    const QFont dpiFont = app.Font(6);
 
     SVirtualMouseOptions options;
     auto mice = std::make_shared<CVirtualMouseSet>(options);
@@ -119,7 +82,7 @@ int main(int argc, char** argv) {
     CMemoryStoreBackend backend;
     CRegStore store(backend);
     CNoPoster poster;
-    CQuietOwner owner;
+    CQuietSessionOwner owner;
     CDeviceSession session(owner, hid, device, store, poster, clock);
     if (session.Connect() != 1 || !session.Ready()) {
         std::fprintf(stderr, "the virtual mouse did not load\n");
@@ -137,7 +100,7 @@ int main(int argc, char** argv) {
         cfg.Model().MoveLiftOff(10);
         // Shown as the user left them: the dialog draws its model's view on the next change.
         qobject_cast<QAbstractButton*>(cfg.Control(CSkinCfgDlg::kApply))->click();
-        ok = Save(cfg, out + "/advanced-settings.png") && ok;
+        ok = SaveShot(cfg, out + "/advanced-settings.png") && ok;
     } else {
         ok = false;
     }
@@ -153,7 +116,7 @@ int main(int argc, char** argv) {
         QMouseEvent press(QEvent::MouseButtonPress, at, led.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                           Qt::NoModifier);
         QApplication::sendEvent(&led, &press);
-        ok = Save(led, out + "/led-dialog.png") && ok;
+        ok = SaveShot(led, out + "/led-dialog.png") && ok;
     } else {
         ok = false;
     }

@@ -5,64 +5,30 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QPainter>
 #include <QTimer>
 #include <QTreeView>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
-#include "lang/FontSet.h"
-#include "lang/TextTables.h"
+#include "tools/shots-support/ShotApplication.h"
+#include "tools/shots-support/ShotPicture.h"
 #include "ui/dialogs/LauncherChooser.h"
 #include "ui/dialogs/MouseChoiceDlg.h"
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/dialogs/core/SkinPages.h"
-#include "ui/lang/QtFontFactory.h"
-#include "ui/skin/SkinApplication.h"
-
-namespace {
 
 using namespace vorlix;
 
-bool Save(QWidget& window, const QString& file, bool showAndHide = true) {
-    if (showAndHide) {
-        window.show();
-        QApplication::processEvents();
-    }
-    const QPixmap shot = window.grab();
-    QImage picture(shot.size(), QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    if (!window.mask().isEmpty()) {
-        painter.setClipRegion(window.mask());
-    }
-    painter.drawPixmap(0, 0, shot);
-    painter.end();
-    if (showAndHide) {
-        window.hide();
-    }
-    const bool saved = picture.save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
-    return saved;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
-    PrepareSkinApplication();
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vorlix-dialog-shots OUTDIR\n");
+    const CShotApplication app(argc, argv, "vorlix-dialog-shots");
+    if (!app.HasOutDir()) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
+    const QString& out = app.OutDir();
     QDir().mkpath(out);
-
-    const CTextTables texts;
-    const auto fonts = CFontSet::Describe(texts, CQtFontFactory::SystemIconTitleHeight());
-    const QFont fontText = CQtFontFactory::Create(fonts[2]);
-    const QFont fontList = CQtFontFactory::Create(fonts[3]);
+    const CTextTables& texts = app.Texts();
+    const QFont fontText = app.Font(2);
+    const QFont fontList = app.Font(3);
 
     // A small macro library for the macro page.
     const std::filesystem::path library =
@@ -108,15 +74,16 @@ int main(int argc, char** argv) {
             dlg.show();
             QMetaObject::invokeMethod(dlg.Control(skinctl::kOk), "click");
         }
-        ok = Save(dlg,
-                  QStringLiteral("%1/skinned-dialog-%2%3.png").arg(out).arg(shot.page).arg(shot.suffix)) &&
-             ok;
+        ok =
+            SaveShot(dlg,
+                     QStringLiteral("%1/skinned-dialog-%2%3.png").arg(out).arg(shot.page).arg(shot.suffix)) &&
+            ok;
         dlg.UpdateFinished();
     }
 
     CMouseChoiceDlg choice({u"2401: Qz vIVEDUD VORLIX DAZE", u"2402: Qz vIVEDUD VORLIX DAZE"});
     choice.adjustSize();
-    ok = Save(choice, out + "/mouse-choice.png") && ok;
+    ok = SaveShot(choice, out + "/mouse-choice.png") && ok;
 
     // The program chooser as the Launch Prgm button opens it: the run shows it, takes its picture and
     // cancels.
@@ -147,7 +114,7 @@ int main(int argc, char** argv) {
                     return;
                 }
                 poll.stop();
-                saved = Save(*chooser, m_file, false);
+                saved = SaveShot(*chooser, m_file, false);
                 qobject_cast<QDialog*>(chooser)->reject();
             });
             poll.start(250);

@@ -6,25 +6,21 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cstdio>
 
-#include "lang/FontSet.h"
-#include "lang/TextTables.h"
 #include "macro/MacroProgram.h"
 #include "macro/MemoryMacroFileSystem.h"
 #include "shared/FakeClock.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/RegStore.h"
 #include "shared/StoreNames.h"
+#include "tools/shots-support/ShotApplication.h"
+#include "tools/shots-support/ShotPicture.h"
 #include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinDlg.h"
-#include "ui/lang/QtFontFactory.h"
 #include "ui/macro/SkinMacroDlg.h"
 #include "ui/macro/core/MacroEditorModel.h"
-#include "ui/skin/SkinApplication.h"
 #include "ui/skin/SkinListCtrl.h"
 
 namespace {
@@ -33,20 +29,10 @@ using namespace vorlix;
 
 const std::string kFolder = "/macros";
 
+// The editor's picture as it stands, after its pending events.
 bool Save(QWidget& window, const QString& file) {
     QApplication::processEvents();
-    const QPixmap shot = window.grab();
-    QImage picture(shot.size(), QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    if (!window.mask().isEmpty()) {
-        painter.setClipRegion(window.mask());
-    }
-    painter.drawPixmap(0, 0, shot);
-    painter.end();
-    const bool saved = picture.save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
-    return saved;
+    return SaveShot(window, file, false);
 }
 
 // A key at its place on the keyboard (input event code), as the desktop reports it.
@@ -65,17 +51,13 @@ void Mouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, QPoint at
 }  // namespace
 
 int main(int argc, char** argv) {
-    PrepareSkinApplication();
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vorlix-macro-shots OUTDIR\n");
+    const CShotApplication app(argc, argv, "vorlix-macro-shots");
+    if (!app.HasOutDir()) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-
-    const CTextTables texts;
-    const auto fonts = CFontSet::Describe(texts, CQtFontFactory::SystemIconTitleHeight());
-    CSkinDlg skinDlg(texts, CQtFontFactory::Create(fonts[2]), CQtFontFactory::Create(fonts[3]));
+    const QString& out = app.OutDir();
+    const CTextTables& texts = app.Texts();
+    CSkinDlg skinDlg(texts, app.Font(2), app.Font(3));
 
     CMemoryMacroFileSystem files;
     files.CreateFolder(kFolder);
@@ -94,8 +76,8 @@ int main(int argc, char** argv) {
                           .folder = kFolder,
                           .store = &store,
                           .clock = &clock,
-                          .rowFont = CQtFontFactory::Create(fonts[5]),
-                          .secondFont = CQtFontFactory::Create(fonts[4]),
+                          .rowFont = app.Font(5),
+                          .secondFont = app.Font(4),
                           .runtimeDir = {}});
     editor.Prepare();
     editor.show();

@@ -25,6 +25,7 @@
 #include "platform/hid/HidTransportFactory.h"
 #include "settings/ButtonCatalogue.h"
 #include "settings/DeviceSession.h"
+#include "settings/QuietSessionOwner.h"
 #include "settings/Sensitivity.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsMap.h"
@@ -49,7 +50,7 @@ std::string MessageText(int number) {
 
 // The session's owner for one command: no window, no timers that ever fire, the mouse chosen by
 // --mouse when several are attached.
-class CCtlOwner final : public IDeviceSessionOwner {
+class CCtlOwner final : public CQuietSessionOwner {
 public:
     explicit CCtlOwner(std::ostream& err) : m_err(err) {}
     void ShowMessage(int number) override { m_err << "vorlixctl: " << MessageText(number) << "\n"; }
@@ -64,14 +65,6 @@ public:
         }
         return -1;
     }
-    void StartTimer(int, uint32_t) override {}
-    void StopTimer(int) override {}
-    void SessionChanged(SessionChange) override {}
-    void LaunchProgram(const std::u16string&) override {}
-    void StartFirmwareUpdate() override {}
-    bool DialogOpen() const override { return false; }
-    void DeviceChangeNotified(uint32_t) override {}
-
     CDeviceSession* session = nullptr;
     int m_mouse = -1;  // table index of the mouse chosen for the command
 

@@ -1,24 +1,9 @@
 #include "ui/cfg/SkinCfgDlg.h"
 
-#include <QGuiApplication>
-#include <QIcon>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScreen>
-
-#include "lang/TextTables.h"
-#include "platform/qt/PublishedEndpoint.h"
-#include "shared/Messages.h"
-#include "shared/RegStore.h"
 #include "shared/StoreNames.h"
-#include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinEdit.h"
-#include "ui/dialogs/core/ModalRun.h"
 #include "ui/skin/BitmapSliderEx2.h"
 #include "ui/skin/HoverButtonEx.h"
-#include "ui/skin/SkinApplication.h"
-#include "ui/skin/SkinImages.h"
-#include "ui/skin/core/PixelView.h"
 #include "ui/skin/core/SkinTable.h"
 
 namespace vorlix {
@@ -31,7 +16,7 @@ constexpr int kTipApply = 21;
 constexpr int kTipReset = 22;
 constexpr int kTipOkExit = 23;
 constexpr int kTipOneScreen = 24;
-constexpr int kIcon = 800;
+constexpr int kTitle = 12;
 
 struct SPollingButton {
     int id;
@@ -46,53 +31,27 @@ constexpr SPollingButton kPolling[] = {
     {1208, 1000, 346, 347},
 };
 
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 CSkinCfgDlg::CSkinCfgDlg(CIcQT47& device, IClock& clock, IPointerSettings& pointer, CRegStore& store,
                          IMessagePoster& poster, IDeviceDialogHost& host, const CTextTables& texts,
                          const QFont& dpiFont, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+    : CDeviceChildDlg(store, texts, kBackground, kTitle, store::kConfigureHandle, parent),
       m_model(device, clock, pointer, store, poster, host),
-      m_store(store),
-      m_texts(texts),
       m_dpiFont(dpiFont) {
     setObjectName(QStringLiteral("CSkinCfgDlg"));
-    setWindowIcon(QIcon(CSkinImages::Pixmap(kIcon)));
-    setWindowTitle(ToQString(texts.Text(ETextTable::Ui, 12)));
-    if (m_background.Load(kBackground, kDialogKey)) {
-        m_background.ApplyTo(this);
-    }
     BuildControls();
 }
 
 CSkinCfgDlg::~CSkinCfgDlg() = default;
-
-CHoverButtonEx* CSkinCfgDlg::AddButton(int id, int bitmap, int tooltip) {
-    auto* button = new CHoverButtonEx(this);
-    button->SetHorizontal(true);
-    button->SetBitmap(bitmap);
-    if (tooltip >= 0) {
-        button->SetTooltipText(ToQString(m_texts.Text(ETextTable::Ui, tooltip)));
-    }
-    SetControlId(button, id);
-    PlaceControl(button, kBackground, id);
-    m_controls[id] = button;
-    return button;
-}
 
 CBitmapSlider* CSkinCfgDlg::AddSlider(CBitmapSlider* slider, int channel, int thumb, int activeThumb, int min,
                                       int max) {
     slider->SetBitmapChannel(channel);
     slider->SetBitmapThumb(thumb, activeThumb);
     slider->SetRange(min, max);
-    SetControlId(slider, slider->ControlId());
-    PlaceControl(slider, kBackground, slider->ControlId());
+    AddControl(slider->ControlId(), slider);
     connect(slider, &CBitmapSlider::Notify, this, &CSkinCfgDlg::OnSlider);
-    m_controls[slider->ControlId()] = slider;
     return slider;
 }
 
@@ -133,112 +92,25 @@ void CSkinCfgDlg::BuildControls() {
         }
         std::u16string kept = m_model.EditDpi(text);
         m_showing = true;
-        static_cast<CBitmapSlider*>(m_controls[kDpiSlider])->SetPos(m_model.View().dpiSliderPosition);
+        static_cast<CBitmapSlider*>(Control(kDpiSlider))->SetPos(m_model.View().dpiSliderPosition);
         m_showing = false;
         return kept;
     });
-    SetControlId(m_dpiBox, kDpiBox);
-    PlaceControl(m_dpiBox, kBackground, kDpiBox);
-    m_controls[kDpiBox] = m_dpiBox;
-}
-
-QWidget* CSkinCfgDlg::Control(int id) const {
-    const auto found = m_controls.find(id);
-    return found != m_controls.end() ? found->second : nullptr;
+    AddControl(kDpiBox, m_dpiBox);
 }
 
 // ---- Running ----
 
-bool CSkinCfgDlg::Prepare(int profile) {
-    if (!m_model.Open(profile)) {
-        return false;
-    }
-    m_closed = false;
-    m_deviceGone = false;
-    m_dragOffset.reset();
-    static_cast<CBitmapSlider*>(m_controls[kDpiSlider])->SetRange(1, m_model.Scale().highestUnits);
+std::string CSkinCfgDlg::RequestText(int profile) const {
+    return "advanced settings of profile " + std::to_string(profile + 1);
+}
+
+void CSkinCfgDlg::ResetControls() {
+    static_cast<CBitmapSlider*>(Control(kDpiSlider))->SetRange(1, m_model.Scale().highestUnits);
     SetControlsEnabled(true);
-    RefreshView();
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-    return true;
-}
-
-int CSkinCfgDlg::Run(int profile, const std::string& runtimeDir) {
-    if (m_running || !Prepare(profile)) {
-        return kModalCancel;
-    }
-    m_running = true;
-    if (!runtimeDir.empty()) {
-        m_endpoint = std::make_unique<CPublishedEndpoint>(m_store, store::kConfigureHandle);
-        if (m_endpoint->Publish(runtimeDir)) {
-            RouteCommands(*m_endpoint, this);
-            connect(m_endpoint.get(), &CPublishedEndpoint::Message, this, &CSkinCfgDlg::OnMessage);
-        }
-    }
-    SModalRequest request;
-    request.kind = ModalKind::Question;
-    request.page = kBackground;
-    request.what = "advanced settings of profile " + std::to_string(profile + 1);
-    bool shown = false;
-    const int result = ModalRunner().Run(request, [this, &shown] {
-        shown = true;
-        return exec() == QDialog::Accepted ? kModalOk : kModalCancel;
-    });
-    if (!shown) {
-        // Answered without showing: the answer acts as that button would have.
-        ClickControl(this, result);
-        hide();
-    }
-    if (!m_closed) {
-        reject();
-    }
-    m_endpoint.reset();
-    m_running = false;
-    return result == kModalOk ? kModalOk : kModalCancel;
-}
-
-void CSkinCfgDlg::CancelForLostDevice() {
-    m_deviceGone = true;
-    reject();
-}
-
-void CSkinCfgDlg::OnMessage(quint32 message, quint32 wParam, quint32 lParam) {
-    if (message == msg::kDeviceNotice && !m_closed) {
-        m_model.OnNotice(wParam, lParam);
-        RefreshView();
-    }
-}
-
-void CSkinCfgDlg::Close() {
-    m_closed = true;
-    if (m_endpoint && m_endpoint->IsPublished()) {
-        m_endpoint->Withdraw();
-    } else {
-        m_store.WriteDword(store::kConfigureHandle, static_cast<uint32_t>(-1));
-    }
 }
 
 // ---- Buttons and sliders ----
-
-void CSkinCfgDlg::OnOk() {
-    if (m_closed) {
-        return;
-    }
-    m_model.Ok();
-    Close();
-    accept();
-}
-
-void CSkinCfgDlg::reject() {
-    if (!m_closed) {
-        m_model.Cancel(m_deviceGone);
-        Close();
-    }
-    QDialog::reject();
-}
 
 void CSkinCfgDlg::OnApply() {
     m_model.Apply();
@@ -254,7 +126,7 @@ void CSkinCfgDlg::OnReset() {
 
 void CSkinCfgDlg::OnSlider(int message, int id, int position) {
     // A drag sends nothing to the mouse or the desktop until it ends.
-    if (message != CBitmapSlider::kReleased || m_closed) {
+    if (message != CBitmapSlider::kReleased || IsClosed()) {
         return;
     }
     switch (id) {
@@ -282,17 +154,11 @@ void CSkinCfgDlg::OnSlider(int message, int id, int position) {
     RefreshView();
 }
 
-void CSkinCfgDlg::SetControlsEnabled(bool enabled) {
-    for (auto& [id, control] : m_controls) {
-        control->setEnabled(enabled);
-    }
-}
-
 void CSkinCfgDlg::RefreshView() {
     const CCfgDialogModel::SView& view = m_model.View();
     m_showing = true;
     const auto place = [this](int id, int position) {
-        auto* slider = static_cast<CBitmapSlider*>(m_controls[id]);
+        auto* slider = static_cast<CBitmapSlider*>(Control(id));
         if (!slider->IsDragging()) {
             slider->SetPos(position);
         }
@@ -307,36 +173,10 @@ void CSkinCfgDlg::RefreshView() {
         m_dpiBox->SetText16(view.dpiText);
     }
     for (const SPollingButton& polling : kPolling) {
-        static_cast<CHoverButtonEx*>(m_controls[polling.id])
+        static_cast<CHoverButtonEx*>(Control(polling.id))
             ->SetBitmap(polling.hz == view.pollingHz ? polling.chosen : polling.normal);
     }
     m_showing = false;
-}
-
-// ---- Drawing and dragging ----
-
-void CSkinCfgDlg::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    m_background.Paint(painter);
-}
-
-void CSkinCfgDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
-    }
-    QDialog::mousePressEvent(event);
-}
-
-void CSkinCfgDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-void CSkinCfgDlg::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
-    QDialog::mouseReleaseEvent(event);
 }
 
 }  // namespace vorlix

@@ -1,24 +1,12 @@
 #include "ui/cfg/SkinLedDlg.h"
 
-#include <QGuiApplication>
-#include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
-#include "lang/TextTables.h"
-#include "platform/qt/PublishedEndpoint.h"
-#include "shared/Messages.h"
-#include "shared/RegStore.h"
 #include "shared/StoreNames.h"
-#include "ui/dialogs/CommandClick.h"
-#include "ui/dialogs/core/ModalRun.h"
 #include "ui/skin/BitmapSlider.h"
 #include "ui/skin/HoverButtonEx.h"
-#include "ui/skin/SkinApplication.h"
-#include "ui/skin/SkinImages.h"
 #include "ui/skin/core/PixelView.h"
-#include "ui/skin/core/SkinTable.h"
 
 namespace vorlix {
 
@@ -27,16 +15,12 @@ namespace {
 constexpr int kTipOk = 19;
 constexpr int kTipCancel = 20;
 constexpr int kTipApply = 21;
-constexpr int kIcon = 800;
+constexpr int kTitle = 13;
 // Zone buttons: normal picture = kZoneNormal + (id - 1740), selected = kZoneSelected + (id - 1740).
 constexpr int kZoneNormal = 1746;
 constexpr int kZoneSelected = 1751;
 constexpr QRect kBeforeSwatch{QPoint(355, 402), QPoint(491, 436)};
 constexpr QRect kAfterSwatch{QPoint(492, 402), QPoint(627, 436)};
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QColor ToColour(const CLedDialogModel::Colour& colour) {
     return QColor(colour[0], colour[1], colour[2]);
@@ -46,16 +30,11 @@ QColor ToColour(const CLedDialogModel::Colour& colour) {
 
 CSkinLedDlg::CSkinLedDlg(CIcQT47& device, IClock& clock, CRegStore& store, const CTextTables& texts,
                          QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
-      m_model(device, clock),
-      m_store(store),
-      m_texts(texts) {
+    : CDeviceChildDlg(store, texts, kBackground, kTitle, store::kLedEditHandle, parent),
+      m_model(device, clock) {
     setObjectName(QStringLiteral("CSkinLedDlg"));
-    setWindowIcon(QIcon(CSkinImages::Pixmap(kIcon)));
-    setWindowTitle(ToQString(texts.Text(ETextTable::Ui, 13)));
-    if (m_background.Load(kBackground, kDialogKey)) {
-        m_background.ApplyTo(this);
-        m_pixels = m_background.Pixels().convertToFormat(QImage::Format_RGB32);
+    if (Background().IsLoaded()) {
+        m_pixels = Background().Pixels().convertToFormat(QImage::Format_RGB32);
     }
     BuildControls();
 }
@@ -68,19 +47,6 @@ SPixelView CSkinLedDlg::BackgroundPixels() const {
     }
     return {reinterpret_cast<const std::uint32_t*>(m_pixels.constBits()), m_pixels.width(), m_pixels.height(),
             static_cast<int>(m_pixels.bytesPerLine() / 4)};
-}
-
-CHoverButtonEx* CSkinLedDlg::AddButton(int id, int bitmap, int tooltip) {
-    auto* button = new CHoverButtonEx(this);
-    button->SetHorizontal(true);
-    button->SetBitmap(bitmap);
-    if (tooltip >= 0) {
-        button->SetTooltipText(ToQString(m_texts.Text(ETextTable::Ui, tooltip)));
-    }
-    SetControlId(button, id);
-    PlaceControl(button, kBackground, id);
-    m_controls[id] = button;
-    return button;
 }
 
 void CSkinLedDlg::BuildControls() {
@@ -96,119 +62,31 @@ void CSkinLedDlg::BuildControls() {
     hue->SetBitmapChannel(1756);
     hue->SetBitmapThumb(1757);
     hue->SetRange(0, CLedDialogModel::kHueMax);
-    SetControlId(hue, kHueSlider);
-    PlaceControl(hue, kBackground, kHueSlider);
+    AddControl(kHueSlider, hue);
     connect(hue, &CBitmapSlider::Notify, this, [this](int message, int, int position) {
         if (message == CBitmapSlider::kReleased) {
             m_model.MoveHue(position, BackgroundPixels());
             update();
         }
     });
-    m_controls[kHueSlider] = hue;
-}
-
-QWidget* CSkinLedDlg::Control(int id) const {
-    const auto found = m_controls.find(id);
-    return found != m_controls.end() ? found->second : nullptr;
 }
 
 // ---- Running ----
 
-bool CSkinLedDlg::Prepare(int profile) {
-    if (!m_model.Open(profile)) {
-        return false;
-    }
-    m_closed = false;
-    m_deviceGone = false;
-    m_dragOffset.reset();
-    static_cast<CBitmapSlider*>(m_controls[kHueSlider])->SetPos(0);
-    RefreshControls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-    return true;
+std::string CSkinLedDlg::RequestText(int profile) const {
+    return "LED colours of profile " + std::to_string(profile + 1);
 }
 
-int CSkinLedDlg::Run(int profile, const std::string& runtimeDir) {
-    if (m_running || !Prepare(profile)) {
-        return kModalCancel;
-    }
-    m_running = true;
-    if (!runtimeDir.empty()) {
-        m_endpoint = std::make_unique<CPublishedEndpoint>(m_store, store::kLedEditHandle);
-        if (m_endpoint->Publish(runtimeDir)) {
-            RouteCommands(*m_endpoint, this);
-            connect(m_endpoint.get(), &CPublishedEndpoint::Message, this, &CSkinLedDlg::OnMessage);
-        }
-    }
-    SModalRequest request;
-    request.kind = ModalKind::Question;
-    request.page = kBackground;
-    request.what = "LED colours of profile " + std::to_string(profile + 1);
-    bool shown = false;
-    const int result = ModalRunner().Run(request, [this, &shown] {
-        shown = true;
-        return exec() == QDialog::Accepted ? kModalOk : kModalCancel;
-    });
-    if (!shown) {
-        ClickControl(this, result);
-        hide();
-    }
-    if (!m_closed) {
-        reject();
-    }
-    m_endpoint.reset();
-    m_running = false;
-    return result == kModalOk ? kModalOk : kModalCancel;
-}
-
-void CSkinLedDlg::CancelForLostDevice() {
-    m_deviceGone = true;
-    reject();
-}
-
-void CSkinLedDlg::OnMessage(quint32 message, quint32 wParam, quint32 lParam) {
-    if (message == msg::kDeviceNotice && !m_closed) {
-        m_model.OnNotice(wParam, lParam);
-        RefreshControls();
-        update();
-    }
-}
-
-void CSkinLedDlg::Close() {
-    m_closed = true;
-    if (m_endpoint && m_endpoint->IsPublished()) {
-        m_endpoint->Withdraw();
-    } else {
-        m_store.WriteDword(store::kLedEditHandle, static_cast<uint32_t>(-1));
-    }
+void CSkinLedDlg::ResetControls() {
+    static_cast<CBitmapSlider*>(Control(kHueSlider))->SetPos(0);
 }
 
 // ---- Buttons ----
 
 void CSkinLedDlg::OnZone(int id) {
     if (m_model.SelectZone(id)) {
-        RefreshControls();
-        update();
+        RefreshView();
     }
-}
-
-void CSkinLedDlg::OnOk() {
-    if (m_closed) {
-        return;
-    }
-    m_model.Ok();
-    Close();
-    accept();
-}
-
-void CSkinLedDlg::reject() {
-    if (!m_closed) {
-        m_model.Cancel(m_deviceGone);
-        Close();
-    }
-    QDialog::reject();
 }
 
 void CSkinLedDlg::OnApply() {
@@ -216,24 +94,24 @@ void CSkinLedDlg::OnApply() {
         return;
     }
     m_model.Apply();
-    RefreshControls();
-    update();
+    RefreshView();
 }
 
-void CSkinLedDlg::RefreshControls() {
+void CSkinLedDlg::RefreshView() {
     for (int id = CLedDialogModel::kFirstZone; id <= CLedDialogModel::kLastZone; ++id) {
         const int index = id - CLedDialogModel::kFirstZone;
-        static_cast<CHoverButtonEx*>(m_controls[id])
+        static_cast<CHoverButtonEx*>(Control(id))
             ->SetBitmap(m_model.ZoneShownSelected(id) ? kZoneSelected + index : kZoneNormal + index);
     }
-    m_controls[kApply]->setEnabled(m_model.ApplyEnabled());
+    Control(kApply)->setEnabled(m_model.ApplyEnabled());
+    update();
 }
 
 // ---- Drawing, picking and dragging ----
 
 void CSkinLedDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    m_background.Paint(painter);
+    Background().Paint(painter);
     // The square is drawn afresh on every paint, from the hue the model holds.
     QImage picture(CColourSquare::kSize, CColourSquare::kSize, QImage::Format_RGB32);
     for (int row = 0; row < CColourSquare::kSize; ++row) {
@@ -259,27 +137,14 @@ void CSkinLedDlg::mousePressEvent(QMouseEvent* event) {
     const bool plain = event->button() == Qt::LeftButton &&
                        !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     if (m_model.Pick(at.x(), at.y(), plain, BackgroundPixels())) {
-        RefreshControls();
-        update();
+        RefreshView();
     } else if (event->button() == Qt::LeftButton &&
                !QRect(QPoint(CLedDialogModel::kSquareX, CLedDialogModel::kSquareY),
                       QPoint(CLedDialogModel::kPickRight, CLedDialogModel::kPickBottom))
                     .contains(at)) {
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        StartDrag(event);
     }
     QDialog::mousePressEvent(event);
-}
-
-void CSkinLedDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
-    }
-    QDialog::mouseMoveEvent(event);
-}
-
-void CSkinLedDlg::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
-    QDialog::mouseReleaseEvent(event);
 }
 
 }  // namespace vorlix

@@ -21,8 +21,6 @@ constexpr int kPollingOffset = 0;
 constexpr int kLiftOffOffset = 1;
 constexpr int kLevelOffset = 2;
 constexpr int kLevels = 4;
-constexpr int kEffectCode = 0xC4;
-constexpr int kLiftOffCode = 0xC5;
 constexpr int kLiftOffRegister = 0x2E;
 // The lift-off byte goes to the mouse this many times after Apply and a lift-off change.
 constexpr int kLiftOffRounds = 3;
@@ -77,38 +75,31 @@ int CCfgDialogModel::Base() const {
     return map::BlockBase(m_profile);
 }
 
-bool CCfgDialogModel::InMemory(int address) const {
-    return address >= 0 && static_cast<unsigned>(address) < m_device.MemorySize();
-}
-
 int CCfgDialogModel::Byte(int offset) const {
     const int address = Base() + offset;
-    return InMemory(address) ? m_device.Cell(address).value & 0xFF : 0;
+    return m_device.InMemory(address) ? m_device.Cell(address).value & 0xFF : 0;
 }
 
 void CCfgDialogModel::SetByte(int offset, int value) {
     const int address = Base() + offset;
-    if (InMemory(address)) {
+    if (m_device.InMemory(address)) {
         m_device.SetCell(address, value & 0xFF);
     }
 }
 
 void CCfgDialogModel::Adopt(int offset, int value) {
     const int address = Base() + offset;
-    if (InMemory(address)) {
-        SCell& cell = m_device.CellRef(address);
-        cell.value = value & 0xFF;
-        cell.valid = 1;
-        cell.changed = 0;
+    if (m_device.InMemory(address)) {
+        m_device.AdoptCell(address, value & 0xFF);
     }
 }
 
 void CCfgDialogModel::Effect(int offset, int value) {
-    m_device.SendCommand(0, kEffectCode, CIcQT47::kCtlEffect, 0x00, offset, value & 0xFF);
+    m_device.SendEffect(0x00, offset, value & 0xFF);
 }
 
 void CCfgDialogModel::LiftOffEffect(int liftOffByte) {
-    m_device.SendCommand(0, kLiftOffCode, 0x00, kLiftOffRegister, liftOffByte & 0xFF, 0);
+    m_device.SendCommand(0, CIcQT47::kCmdLiftOff, 0x00, kLiftOffRegister, liftOffByte & 0xFF, 0);
 }
 
 void CCfgDialogModel::Pause() {
@@ -118,7 +109,7 @@ void CCfgDialogModel::Pause() {
 // ---- Opening and the view ----
 
 bool CCfgDialogModel::Open(int profile) {
-    if (!map::ValidProfile(profile) || !InMemory(map::BlockBase(profile) + kOffsets.back())) {
+    if (!map::ValidProfile(profile) || !m_device.InMemory(map::BlockBase(profile) + kOffsets.back())) {
         return false;
     }
     m_scale = SSensitivityScale::ForVariant(m_host.DeviceVariant());
@@ -285,7 +276,7 @@ void CCfgDialogModel::Commit(bool store) {
     bool sent = false;
     for (const int offset : kOffsets) {
         const int address = Base() + offset;
-        if (InMemory(address) && m_device.Cell(address).changed) {
+        if (m_device.InMemory(address) && m_device.Cell(address).changed) {
             Effect(offset, Byte(offset));
             Pause();
             sent = true;
@@ -295,7 +286,7 @@ void CCfgDialogModel::Commit(bool store) {
         // A byte whose write fails stays marked changed: the window's next save writes it with the block.
         for (const int offset : kOffsets) {
             const int address = Base() + offset;
-            if (InMemory(address) && m_device.Cell(address).changed) {
+            if (m_device.InMemory(address) && m_device.Cell(address).changed) {
                 m_device.WriteByte(static_cast<unsigned>(address), Byte(offset));
                 Pause();
             }
@@ -303,7 +294,7 @@ void CCfgDialogModel::Commit(bool store) {
     }
     if (sent) {
         for (int round = 0; round < kLiftOffRounds; ++round) {
-            m_device.SendCommand(0, kEffectCode, CIcQT47::kCtlEffect, 0x01, Byte(kLevelOffset) & 0x0F, 0);
+            m_device.SendEffect(0x01, Byte(kLevelOffset) & 0x0F, 0);
             Pause();
             LiftOffEffect(Byte(kLiftOffOffset) & 0x3F);
             Pause();
@@ -343,7 +334,7 @@ void CCfgDialogModel::Cancel(bool deviceGone) {
         restored = true;
     }
     if (restored && !deviceGone) {
-        m_device.SendCommand(0, kEffectCode, CIcQT47::kCtlEffect, 0x01, m_remembered[2] & 0x0F, 0);
+        m_device.SendEffect(0x01, m_remembered[2] & 0x0F, 0);
         Pause();
         for (int round = 0; round < kCancelLiftOffRounds; ++round) {
             LiftOffEffect(m_remembered[1] & 0x3F);
@@ -373,7 +364,7 @@ void CCfgDialogModel::ResetToDefault() {
     }
     const int defaultLevel = table[kLevelOffset].value;
     if (changed) {
-        m_device.SendCommand(0, kEffectCode, CIcQT47::kCtlEffect, 0x01, defaultLevel & 0x0F, 0);
+        m_device.SendEffect(0x01, defaultLevel & 0x0F, 0);
     }
 
     SPointerValues desktop;

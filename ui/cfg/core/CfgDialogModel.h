@@ -7,6 +7,7 @@
 
 #include "settings/Sensitivity.h"
 #include "shared/PointerSettings.h"
+#include "ui/cfg/core/DeviceDialogModel.h"
 
 namespace vorlix {
 
@@ -24,7 +25,7 @@ class IMessagePoster;
 // Mouse-side changes take effect at once (C4 0F 00 offset value) and are written into the settings
 // image; OK also writes them into the mouse's memory byte by byte; Cancel puts back what the dialog
 // found when it opened (or when the mouse last switched profile).
-class CCfgDialogModel {
+class CCfgDialogModel final : public IDeviceDialogModel {
 public:
     static constexpr uint32_t kPauseMs = 10;
     // The block offsets the dialog edits, in the order Apply, OK, Cancel and RESET go through them:
@@ -52,8 +53,8 @@ public:
     // Opening for profile 0..4: corrects a polling nibble that is not one of 1, 2, 4, 8 to 2, reads the
     // view from the image and the desktop and remembers the values Cancel restores. False (nothing
     // read or changed) for a profile whose block is not in the mouse's memory.
-    bool Open(int profile);
-    int Profile() const { return m_profile; }
+    bool Open(int profile) override;
+    int Profile() const override { return m_profile; }
     const SView& View() const { return m_view; }
     const SSensitivityScale& Scale() const { return m_scale; }
     // The level being edited, 0..3.
@@ -71,20 +72,19 @@ public:
     void MoveLiftOff(int position);
 
     void Apply();
-    void Ok();
+    void Ok() override;
     // Puts the remembered values back. With deviceGone (the mouse was lost) the image and the desktop
     // are restored without a word to the mouse: every command would wait for an answer from a device
     // that is not there.
-    void Cancel(bool deviceGone = false);
+    void Cancel(bool deviceGone = false) override;
     void ResetToDefault();
 
     // Message 0x9101 from the monitor while the dialog is open; true when it was handled.
-    bool OnNotice(uint32_t kind, uint32_t value);
+    bool OnNotice(uint32_t kind, uint32_t value) override;
 
 private:
     int Base() const;
     int Byte(int offset) const;
-    bool InMemory(int address) const;
     void SetByte(int offset, int value);
     // The byte as held by the mouse: stored, valid and not changed.
     void Adopt(int offset, int value);

@@ -11,7 +11,6 @@ namespace vorlix {
 
 namespace {
 
-constexpr int kEffectCode = 0xC4;
 constexpr int kRightSide = 1744;
 constexpr int kLeftSide = 1741;
 constexpr uint32_t kRed = 0xFF0000;
@@ -52,17 +51,13 @@ int CLedDialogModel::RecordOfZone(int id) {
     }
 }
 
-bool CLedDialogModel::InMemory(int address) const {
-    return address >= 0 && static_cast<unsigned>(address) < m_device.MemorySize();
-}
-
 int CLedDialogModel::ImageByte(int offset) const {
     const int address = map::BlockBase(m_profile) + offset;
-    return InMemory(address) ? m_device.Cell(address).value & 0xFF : 0;
+    return m_device.InMemory(address) ? m_device.Cell(address).value & 0xFF : 0;
 }
 
 void CLedDialogModel::Preview(int offset, int value) {
-    m_device.SendCommand(0, kEffectCode, CIcQT47::kCtlEffect, 0x00, offset, value & 0xFF);
+    m_device.SendEffect(0x00, offset, value & 0xFF);
 }
 
 void CLedDialogModel::Pause() {
@@ -72,7 +67,8 @@ void CLedDialogModel::Pause() {
 // ---- Opening ----
 
 bool CLedDialogModel::Open(int profile) {
-    if (!map::ValidProfile(profile) || !InMemory(map::BlockBase(profile) + Offset(3 * kRecords - 1))) {
+    if (!map::ValidProfile(profile) ||
+        !m_device.InMemory(map::BlockBase(profile) + Offset(3 * kRecords - 1))) {
         return false;
     }
     m_profile = profile;
@@ -199,7 +195,7 @@ void CLedDialogModel::Ok() {
         const int value = m_current[static_cast<size_t>(i)];
         Preview(offset, value);
         const int address = base + offset;
-        if (InMemory(address)) {
+        if (m_device.InMemory(address)) {
             const SCell& cell = m_device.Cell(address);
             const bool held = cell.valid && !cell.changed && (cell.value & 0xFF) == value;
             if (!held && !m_device.WriteByte(static_cast<unsigned>(address), value)) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ui/cfg/core/ColourSquare.h"
+#include "ui/cfg/core/DeviceDialogModel.h"
 #include "ui/skin/core/PixelView.h"
 
 namespace vorlix {
@@ -15,7 +16,7 @@ class IClock;
 // the hue and the colour square, picking a colour with the marker, and the command sequences of Apply,
 // OK and Cancel. Positions are client pixels of the dialog's background picture (680 × 579), which
 // also holds the hue column the slider reads.
-class CLedDialogModel {
+class CLedDialogModel final : public IDeviceDialogModel {
 public:
     static constexpr uint32_t kPauseMs = 10;
     static constexpr int kRecords = 4;
@@ -52,8 +53,8 @@ public:
     // Opening for profile 0..4: reads the four records' colours, clears the before colours and the
     // zone, takes red as the hue and puts the marker at its start. False (nothing read) for a profile
     // whose block is not in the mouse's memory.
-    bool Open(int profile);
-    int Profile() const { return m_profile; }
+    bool Open(int profile) override;
+    int Profile() const override { return m_profile; }
 
     // The zone buttons: 1741 and 1744 are the two sides of LED record 1 and are chosen together.
     // False when nothing changed (the zone or its partner is already chosen, or no such zone).
@@ -89,18 +90,17 @@ public:
     // Shows and stores the colours: each byte is previewed and written into the mouse's memory unless
     // the image knows the mouse holds it already; a write that fails leaves the byte as an edit of the
     // image, so the next save of the profile writes it.
-    void Ok();
+    void Ok() override;
     // Shows the opening colours again where they differ. With deviceGone nothing is sent.
-    void Cancel(bool deviceGone = false);
+    void Cancel(bool deviceGone = false) override;
 
     // Message 0x9101 from the monitor while the dialog is open; true when it was handled.
-    bool OnNotice(uint32_t kind, uint32_t value);
+    bool OnNotice(uint32_t kind, uint32_t value) override;
 
     // Block offset of colour byte i (0..11): 39, 40, 41, 43, ..., 53.
     static int Offset(int index);
 
 private:
-    bool InMemory(int address) const;
     int ImageByte(int offset) const;
     void ReadColours();
     void Preview(int offset, int value);
