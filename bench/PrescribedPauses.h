@@ -31,8 +31,12 @@ inline constexpr SPrescribedPause kConnectAndLoad[] = {
     {"settle after each of the five block selects", 5, 10},
     {"read delay of the 0x24 family", 5, 0},
 };
-// The firmware version check that is to follow a load (an identify: two more 10 ms settles) is not
-// run by the session yet; it belongs in kConnectAndLoad when it is.
+
+// The configuration window checks the firmware version after every load (an identify), before it shows
+// the main face; the session alone, with no window, does not.
+inline constexpr SPrescribedPause kVersionCheck[] = {
+    {"identify: settle after the command and after its answer", 2, 10},
+};
 
 inline constexpr uint64_t SumMs(std::span<const SPrescribedPause> steps) {
     uint64_t sum = 0;
