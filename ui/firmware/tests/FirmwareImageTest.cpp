@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <vector>
 
 #include "tests/support/TempDir.h"
@@ -16,14 +16,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Whole files in one read: the build folder holds a gigabyte or more of programs, libraries and objects
+// (more in a sanitizer build), so the search must not go byte by byte through a stream.
 std::vector<uint8_t> ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes(static_cast<size_t>(fs::file_size(path)));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
+    return bytes;
 }
 
 bool Contains(const std::vector<uint8_t>& haystack, const std::vector<uint8_t>& needle) {
-    return std::search(haystack.begin(), haystack.end(),
-                       std::boyer_moore_horspool_searcher(needle.begin(), needle.end())) != haystack.end();
+    return memmem(haystack.data(), haystack.size(), needle.data(), needle.size()) != nullptr;
 }
 
 // A program, a shared library or an object file (ELF), or a static library (ar archive).
