@@ -17,6 +17,7 @@
 #include "lang/FontSet.h"
 #include "lang/HelpDocument.h"
 #include "macro/MacroFileSystem.h"
+#include "platform/MouseLock.h"
 #include "platform/Trace.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "settings/ProfilePointerSettings.h"
@@ -671,6 +672,38 @@ void CMainFrameDlg::OpenHelp() {
 
 bool CMainFrameDlg::OpenWebPage(const std::string& address) {
     return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+}
+
+// ---- The mouse kept from the user's other programs during a save or a reset ----
+
+bool CMainFrameDlg::LockMouse() {
+    const std::string& path = m_device->DevicePath();
+    if (m_runtimeDir.empty() || path.empty()) {
+        return true;  // no shared folder to meet other programs in: nobody else can be asked to wait
+    }
+    if (!m_mouseLock) {
+        // Waits on the window's own clock, so the window keeps painting while a command finishes.
+        m_mouseLock = std::make_unique<CMouseLock>(*m_clock);
+    }
+    std::string error;
+    switch (m_mouseLock->Acquire(m_runtimeDir, path, kMouseLockWaitMs, &error)) {
+        case CMouseLock::Result::Acquired:
+            return true;
+        case CMouseLock::Result::Busy:
+            Trace("mouse kept by another program");
+            return false;
+        case CMouseLock::Result::Error:
+        default:
+            // The lock file cannot be used: saving as before beats refusing every save.
+            Trace("mouse lock unavailable: " + error);
+            return true;
+    }
+}
+
+void CMainFrameDlg::UnlockMouse() {
+    if (m_mouseLock) {
+        m_mouseLock->Release();
+    }
 }
 
 // ---- The overlay while the mouse is read or written ----

@@ -33,6 +33,7 @@ namespace vorlix {
 class CFirmwareFlow;
 class CFirmwarePage;
 class CHoverButtonEx;
+class CMouseLock;
 class COsdProgress;
 class CPumpingClock;
 class CPumpingWaiter;
@@ -79,6 +80,9 @@ class CMainFrameDlg : public QWidget,
     Q_OBJECT
 public:
     static constexpr int kDragBand = 145;
+    // How long a save or a reset waits for another program (a vorlixctl command) to finish with the
+    // mouse.
+    static constexpr uint32_t kMouseLockWaitMs = 3000;
 
     CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts, const SMainFrameOptions& options,
                   QWidget* parent = nullptr);
@@ -133,6 +137,8 @@ public:
     bool OpenWebPage(const std::string& address) override;
     void HideWindow() override;
     void EndProgram() override;
+    bool LockMouse() override;
+    void UnlockMouse() override;
     void DeviceWorkStarted() override;
     void DeviceWorkEnded() override;
 
@@ -183,6 +189,7 @@ private:
     std::unique_ptr<CMacroLibrary> m_library;
     std::unique_ptr<CMainFrameModel> m_model;
     std::unique_ptr<CQtMessageReceiver> m_receiver;
+    std::unique_ptr<CMouseLock> m_mouseLock;
     std::unique_ptr<CFirmwarePage> m_firmwarePage;
     std::unique_ptr<CFirmwareFlow> m_firmware;
 

@@ -48,6 +48,7 @@ inline constexpr int kDialogSkinned = 4;
 
 // Messages of the message table the window shows itself.
 inline constexpr int kMsgNoMouse = 1;
+inline constexpr int kMsgSaveFailed = 6;
 inline constexpr int kMsgNoLeftButton = 10;
 inline constexpr int kMsgCantConnect = 13;
 

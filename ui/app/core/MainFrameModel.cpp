@@ -343,14 +343,19 @@ void CMainFrameModel::SaveChanged() {
             profiles.push_back(profile);
         }
     }
-    for (const int profile : profiles) {
-        if (DeviceWork([&] { return m_session.SaveProfile(profile); })) {
-            // The session tells the display only of a failed save; a saved profile is news too.
-            PostOsd(osd::kCurrentProfile, static_cast<uint32_t>(profile));
-        } else if (!m_session.Connected()) {
-            break;
-        }
+    if (profiles.empty()) {
+        return;
     }
+    WithMouseLocked([&] {
+        for (const int profile : profiles) {
+            if (DeviceWork([&] { return m_session.SaveProfile(profile); })) {
+                // The session tells the display only of a failed save; a saved profile is news too.
+                PostOsd(osd::kCurrentProfile, static_cast<uint32_t>(profile));
+            } else if (!m_session.Connected()) {
+                break;
+            }
+        }
+    });
 }
 
 void CMainFrameModel::Reset() {
@@ -367,7 +372,9 @@ void CMainFrameModel::Reset() {
         return;
     }
     // The profile shown is reset, also when the mouse could not be switched to it.
-    DeviceWork([&] { return m_session.ResetProfile(m_profile); });
+    if (!WithMouseLocked([&] { DeviceWork([&] { return m_session.ResetProfile(m_profile); }); })) {
+        return;
+    }
     ClearSelection();
     RefreshButtons();
     RefreshLed();

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "ControlIds.h"
 #include "MainFrameHost.h"
 #include "SessionGate.h"
 #include "settings/ButtonCatalogue.h"
@@ -87,6 +89,27 @@ private:
         } leave{*this};
         return run();
     }
+    // Runs a save or a reset with the mouse kept from the user's other programs; false, with the user
+    // told and nothing written, when another program kept it.
+    // The wait for the lock counts as device work: timer ticks and posted messages wait behind it.
+    template <class F>
+    bool WithMouseLocked(F&& f) {
+        return m_gate.Work([&] {
+            if (!m_host.LockMouse()) {
+                m_host.ShowMessage(ctl::kMsgSaveFailed, kMouseBusyText);
+                return false;
+            }
+            struct SUnlock {
+                IMainFrameHost& host;
+                ~SUnlock() { host.UnlockMouse(); }
+            } unlock{m_host};
+            f();
+            return true;
+        });
+    }
+    static constexpr std::u16string_view kMouseBusyText =
+        u" Another program (vorlixctl) is changing the mouse. Nothing was written; try again when it is "
+        u"done.";
     void EnterChild(int dialog);
     void LeaveChild();
     void PublishCurrentDialog();

@@ -10,11 +10,13 @@
 #include "device/TransferWait.h"
 #include "lang/TextTables.h"
 #include "macro/MemoryMacroFileSystem.h"
+#include "platform/MouseLock.h"
 #include "settings/SettingsMap.h"
 #include "shared/FakeClock.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/ProgramLauncher.h"
 #include "tests/support/SessionFixture.h"
+#include "tests/support/TempDir.h"
 #include "ui/app/MainFrameDlg.h"
 #include "ui/app/core/ControlIds.h"
 #include "ui/cfg/SkinCfgDlg.h"
@@ -142,6 +144,43 @@ TEST_F(MainFrameDlgTest, ButtonFunctionFromHotSpotToTheMouse) {
     EXPECT_EQ(transport->Controls(), (Controls{{0x0C, 0, 0}, {0x00, 0, 0}}));
     EXPECT_FALSE(Button(ctl::kApply)->isEnabled());
     EXPECT_EQ(window->Model().Button(1).name, u"BACKWARD");
+}
+
+// A vorlixctl command holding the mouse makes Apply wait for it, on the window's clock, and write
+// nothing when it does not let go; the edits stay for the next Apply.
+TEST_F(MainFrameDlgTest, ApplyWaitsForAnotherProgramHoldingTheMouse) {
+    TempDir runtime;
+    Open(1, false);
+    ASSERT_TRUE(window->Initialise(runtime.Path(), nullptr));
+    CScriptedModalRunner runner;
+    runner.Answer(kModalOk, [this] { window->SkinDialog()->value = 5; });  // "BACKWARD"
+    Button(ctl::kFirstHotSpot + 1)->click();
+    Button(ctl::kSingleKey)->click();
+
+    CFakeClock otherClock;
+    CMouseLock other(otherClock);
+    ASSERT_EQ(other.Acquire(runtime.Path(), window->Session().Device().DevicePath(), 0),
+              CMouseLock::Result::Acquired);
+    transport->ClearCommands();
+    clock.ClearSleeps();
+    Button(ctl::kApply)->click();
+    EXPECT_TRUE(transport->Commands().empty());
+    uint64_t waited = 0;
+    for (const uint32_t ms : clock.Sleeps()) {
+        waited += ms;
+    }
+    EXPECT_GE(waited, CMainFrameDlg::kMouseLockWaitMs);
+    EXPECT_TRUE(Button(ctl::kApply)->isEnabled());
+    ASSERT_EQ(runner.requests.size(), 2u);  // the single-key page, then the message
+
+    other.Release();
+    Button(ctl::kApply)->click();
+    const unsigned slot = static_cast<unsigned>(map::SlotAddress(0, 1));
+    EXPECT_EQ((std::vector<uint8_t>{Peek(slot), Peek(slot + 1), Peek(slot + 2)}),
+              (std::vector<uint8_t>{1, 8, 0}));
+    EXPECT_FALSE(Button(ctl::kApply)->isEnabled());
+    EXPECT_FALSE(CMouseLock::IsHeldByAnyone(runtime.Path(), window->Session().Device().DevicePath()))
+        << "the window lets go once the save is done";
 }
 
 TEST_F(MainFrameDlgTest, RemovalShowsTheWarningFaceAndReconnectsFiveSecondsLater) {

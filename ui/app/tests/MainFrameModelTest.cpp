@@ -79,6 +79,35 @@ TEST_F(MainFrameModelTest, FailedSaveKeepsTheChangesForARetry) {
     EXPECT_EQ(MouseSlot(0, 1), (std::vector<uint8_t>{1, 8, 0, 0, 0}));
 }
 
+// While another program (a vorlixctl command) keeps the mouse, Apply and Reset write nothing, say so,
+// and keep the edits for a retry; saves and resets run with the mouse kept from start to end.
+TEST_F(MainFrameModelTest, SaveAndResetWaitForOtherProgramsAndWriteNothingWhenRefused) {
+    StartModel();
+    ConnectLoaded();
+    Answer(ctl::kPageSingleKey, [](SPageRun& run) { return ChooseEntry(run, kBackward); });
+    Answer(ctl::kPageReset, [](SPageRun&) { return 1; });
+    model->OnCommand(ctl::kFirstHotSpot + 1);
+    model->OnCommand(ctl::kSingleKey);
+    transport->ClearCommands();
+    host.mouseBusy = true;
+    model->OnCommand(ctl::kApply);
+    model->OnCommand(ctl::kReset);
+    EXPECT_TRUE(transport->Commands().empty());
+    EXPECT_EQ(host.messages, (std::vector<int>{ctl::kMsgSaveFailed, ctl::kMsgSaveFailed}));
+    EXPECT_TRUE(model->Pending());
+    EXPECT_EQ(MouseSlot(0, 1), (std::vector<uint8_t>{1, 2, 0, 0, 0}));
+
+    host.mouseBusy = false;
+    host.workWhileLocked.clear();
+    model->OnCommand(ctl::kApply);
+    EXPECT_FALSE(model->Pending());
+    EXPECT_EQ(MouseSlot(0, 1), (std::vector<uint8_t>{1, 8, 0, 0, 0}));
+    model->OnCommand(ctl::kReset);
+    EXPECT_EQ(MouseSlot(0, 1), (std::vector<uint8_t>{1, 2, 0, 0, 0}));
+    EXPECT_EQ(host.workWhileLocked, (std::vector<bool>{true, true}));
+    EXPECT_FALSE(host.locked) << "released after each";
+}
+
 TEST_F(MainFrameModelTest, ProfileSwitchWithAndWithoutPendingChanges) {
     struct SCase {
         const char* what;

@@ -42,7 +42,16 @@ public:
     bool OpenWebPage(const std::string&) override { return false; }
     void HideWindow() override { ++hidden; }
     void EndProgram() override { ++ended; }
-    void DeviceWorkStarted() override { ++work; }
+    bool LockMouse() override {
+        ++lockRequests;
+        locked = !mouseBusy;
+        return locked;
+    }
+    void UnlockMouse() override { locked = false; }
+    void DeviceWorkStarted() override {
+        ++work;
+        workWhileLocked.push_back(locked);
+    }
     void DeviceWorkEnded() override { --work; }
 
     std::map<int, std::function<int(SPageRun&)>> answers;
@@ -56,6 +65,11 @@ public:
     int hidden = 0;
     int ended = 0;
     int work = 0;
+    // Another program holds the mouse: saves and resets are refused.
+    bool mouseBusy = false;
+    bool locked = false;
+    int lockRequests = 0;
+    std::vector<bool> workWhileLocked;
 };
 
 class CFakePointer final : public IPointerSettings {
