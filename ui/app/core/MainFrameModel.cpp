@@ -1,5 +1,8 @@
 #include "MainFrameModel.h"
 
+#include <utility>
+#include <vector>
+
 #include "ControlIds.h"
 #include "device/IcQT47.h"
 #include "macro/MacroLibrary.h"
@@ -488,7 +491,8 @@ void CMainFrameModel::GiveMacro() {
     const uint8_t modeByte = CScriptImage::RunModeByte(runMode);
     const uint8_t countByte = CScriptImage::RepeatCountByte(runMode, run.value);
     CMacroBinding binding(m_session, m_library, m_reporter);
-    DeviceWork([&] { return binding.Bind(profile, button, run.text, modeByte, countByte); });
+    WithMouseLocked(
+        [&] { DeviceWork([&] { return binding.Bind(profile, button, run.text, modeByte, countByte); }); });
     RefreshButtons();
 }
 
@@ -553,29 +557,38 @@ void CMainFrameModel::SetLedMode(bool battle) {
         RunPage(run);
     }
     CIcQT47& image = m_session.Device();
-    int needed = 0;
-    int written = 0;
-    DeviceWork([&] {
-        for (const int offset : kLedBytes) {
-            const int address = map::BlockBase(m_profile) + offset;
-            const SCell cell = image.Cell(address);
-            const int value = (cell.value & 0x80) | (battle ? kBattleBits : NormalBits(offset));
-            if (cell.valid && !cell.changed && (cell.value & 0xFF) == value) {
-                continue;
-            }
-            ++needed;
-            if (image.WriteByte(static_cast<unsigned>(address), value)) {
-                ++written;
-            } else {
-                // Kept as an edit, so the next save writes the user's choice.
-                image.SetCell(address, value);
-            }
+    std::vector<std::pair<int, int>> needed;  // address, value
+    for (const int offset : kLedBytes) {
+        const int address = map::BlockBase(m_profile) + offset;
+        const SCell cell = image.Cell(address);
+        const int value = (cell.value & 0x80) | (battle ? kBattleBits : NormalBits(offset));
+        if (!(cell.valid && !cell.changed && (cell.value & 0xFF) == value)) {
+            needed.emplace_back(address, value);
         }
-        if (written > 0) {
-            image.ApplySettings();
+    }
+    const bool locked = needed.empty() || WithMouseLocked([&] {
+                            DeviceWork([&] {
+                                int written = 0;
+                                for (const auto& [address, value] : needed) {
+                                    if (image.WriteByte(static_cast<unsigned>(address), value)) {
+                                        ++written;
+                                    } else {
+                                        // Kept as an edit, so the next save writes the user's choice.
+                                        image.SetCell(address, value);
+                                    }
+                                }
+                                if (written > 0) {
+                                    image.ApplySettings();
+                                }
+                                return 0;
+                            });
+                        });
+    if (!locked) {
+        // Another program kept the mouse: the choice stays as an edit for the next save.
+        for (const auto& [address, value] : needed) {
+            image.SetCell(address, value);
         }
-        return 0;
-    });
+    }
     m_battle = battle;
     PostOsd(osd::kLedMode, battle ? 1 : 0);
 }

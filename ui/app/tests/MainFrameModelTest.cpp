@@ -106,6 +106,17 @@ TEST_F(MainFrameModelTest, SaveAndResetWaitForOtherProgramsAndWriteNothingWhenRe
     EXPECT_EQ(MouseSlot(0, 1), (std::vector<uint8_t>{1, 2, 0, 0, 0}));
     EXPECT_EQ(host.workWhileLocked, (std::vector<bool>{true, true}));
     EXPECT_FALSE(host.locked) << "released after each";
+
+    // A lighting mode change refused the same way stays as an edit for the next save.
+    host.mouseBusy = true;
+    transport->ClearCommands();
+    model->OnCommand(ctl::kLedBattle);
+    EXPECT_TRUE(transport->Commands().empty());
+    EXPECT_TRUE(model->Pending());
+    host.mouseBusy = false;
+    model->OnCommand(ctl::kApply);
+    EXPECT_FALSE(model->Pending());
+    EXPECT_EQ(host.workWhileLocked.back(), true);
 }
 
 TEST_F(MainFrameModelTest, ProfileSwitchWithAndWithoutPendingChanges) {
