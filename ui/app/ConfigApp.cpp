@@ -68,9 +68,6 @@ SMainFrameParts RealParts(const std::string& runtimeDir) {
 int CConfigApp::Run(int argc, char** argv) {
     PrepareSkinApplication();
     QApplication app(argc, argv);
-    // The window's pictures decode on a second thread while the texts, the store and the controls are
-    // set up here.
-    CSkinImageCache::Instance().Prefetch(CMainFrameDlg::StartPictures());
     QCoreApplication::setOrganizationName("Vorlix");
     QCoreApplication::setApplicationName("Qz vIVEDUD VORLIX DAZE Gaming Mouse");
     app.setQuitOnLastWindowClosed(false);
@@ -111,6 +108,13 @@ int CConfigApp::Run(int argc, char** argv) {
         Trace("ended");
         return 0;
     }
+
+    // The window's pictures decode on a second thread while the store and the controls are set up
+    // here. The worker ends before the application object does.
+    CSkinImageCache::Instance().Prefetch(CMainFrameDlg::StartPictures());
+    struct SStopPrefetch {
+        ~SStopPrefetch() { CSkinImageCache::Instance().Stop(); }
+    } stopPrefetch;
 
     SMainFrameOptions options;
     options.automation = automation;

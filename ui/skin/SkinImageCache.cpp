@@ -7,6 +7,10 @@ namespace vorlix {
 CSkinImageCache::CSkinImageCache(Decoder decode) : m_decode(std::move(decode)) {}
 
 CSkinImageCache::~CSkinImageCache() {
+    Stop();
+}
+
+void CSkinImageCache::Stop() {
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -28,7 +32,7 @@ void CSkinImageCache::Prefetch(const std::vector<int>& ids) {
             m_queue.push_back(id);
         }
     }
-    if (!m_worker.joinable() && m_next < m_queue.size()) {
+    if (!m_stopping && !m_worker.joinable() && m_next < m_queue.size()) {
         m_worker = std::thread([this] { Work(); });
     }
 }

@@ -33,6 +33,9 @@ public:
     // The named picture, decoded once (waiting for the worker if it is decoding it now); nothing for a
     // picture that was never named.
     std::optional<QImage> Find(int id);
+    // Ends the background decoding (the picture in hand is finished) and waits for the worker. Called
+    // before the application object goes: the decoders the worker uses belong to Qt's own statics.
+    void Stop();
 
 private:
     enum class EState { Queued, Decoding, Done };
