@@ -11,10 +11,8 @@ out=$here/docs/screenshots
 # Renderers: build targets that write their pictures into the folder they are given.
 renderers="vorlix-dialog-shots vorlix-cfg-shots vorlix-macro-shots vorlix-firmware-shots"
 render() {
-    case "$1" in
-        vorlix-dialog-shots) "$build/bin/vorlix-dialog-shots" "$out" ;;
-        vorlix-cfg-shots) "$build/bin/vorlix-cfg-shots" "$out" ;;
-        vorlix-macro-shots) "$build/bin/vorlix-macro-shots vorlix-firmware-shots" "$out" ;;
+    case " $renderers " in
+        *" $1 "*) "$build/bin/$1" "$out" ;;
         *) echo "unknown renderer $1" >&2; return 1 ;;
     esac
 }

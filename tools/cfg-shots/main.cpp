@@ -19,6 +19,7 @@
 #include "shared/SteadyClock.h"
 #include "tools/shots-support/ShotApplication.h"
 #include "tools/shots-support/ShotPicture.h"
+#include "tools/shots-support/SilentPoster.h"
 #include "ui/cfg/SkinCfgDlg.h"
 #include "ui/cfg/SkinLedDlg.h"
 #include "ui/cfg/core/DeviceDialogHost.h"
@@ -29,12 +30,6 @@
 namespace {
 
 using namespace vorlix;
-
-class CNoPoster final : public IMessagePoster {
-public:
-    bool Post(WindowHandle, uint32_t, uint32_t, uint32_t) override { return true; }
-    bool IsWindow(WindowHandle) override { return false; }
-};
 
 class CFixedPointer final : public IPointerSettings {
 public:
@@ -81,7 +76,7 @@ int main(int argc, char** argv) {
     CIcQT47 device(transport, clock, waiter);
     CMemoryStoreBackend backend;
     CRegStore store(backend);
-    CNoPoster poster;
+    CSilentPoster poster;
     CQuietSessionOwner owner;
     CDeviceSession session(owner, hid, device, store, poster, clock);
     if (session.Connect() != 1 || !session.Ready()) {

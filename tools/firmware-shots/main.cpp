@@ -4,8 +4,6 @@
 // (firmware-update.png) and, in a build without an image, the note that none is available
 // (firmware-no-image.png). Outside a page's shape the pictures are transparent.
 #include <QApplication>
-#include <QDir>
-#include <QPainter>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -16,6 +14,9 @@
 #include "shared/FakeClock.h"
 #include "shared/MemoryStoreBackend.h"
 #include "tests/support/TestFirmwareImage.h"
+#include "tools/shots-support/ShotApplication.h"
+#include "tools/shots-support/ShotPicture.h"
+#include "tools/shots-support/SilentPoster.h"
 #include "ui/app/MainFrameDlg.h"
 #include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinDlg.h"
@@ -29,27 +30,6 @@
 namespace {
 
 using namespace vorlix;
-
-class CNoPoster final : public IMessagePoster {
-public:
-    bool Post(WindowHandle, uint32_t, uint32_t, uint32_t) override { return true; }
-    bool IsWindow(WindowHandle) override { return false; }
-};
-
-bool Save(QWidget& window, const QString& file) {
-    const QPixmap shot = window.grab();
-    QImage picture(shot.size(), QImage::Format_ARGB32);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    if (!window.mask().isEmpty()) {
-        painter.setClipRegion(window.mask());
-    }
-    painter.drawPixmap(0, 0, shot);
-    painter.end();
-    const bool saved = picture.save(file);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(file));
-    return saved;
-}
 
 // Shows every page for real: takes the picture a page is wanted for, then answers OK; on the update
 // page it presses Start and fires the update's timers on the fake clock until the page closes.
@@ -68,7 +48,7 @@ public:
             if (request.page != page::kFirmwareUpdate) {
                 const QString name =
                     request.kind == ModalKind::FirmwareOffer ? "firmware-offer" : "firmware-no-image";
-                ok = Save(*dialog, m_out + "/" + name + ".png") && ok;
+                ok = SaveShot(*dialog, m_out + "/" + name + ".png", false) && ok;
                 driver.stop();
                 ClickControl(dialog, skinctl::kOk);
                 return;
@@ -83,7 +63,7 @@ public:
                     m_clock.Advance(static_cast<uint64_t>(timer->interval()));
                     m_window->FireTimer(id);
                     if (id == CFirmwareUpdate::kPageTimer && ++m_pageTicks == 9) {
-                        ok = Save(*dialog, m_out + "/firmware-update.png") && ok;
+                        ok = SaveShot(*dialog, m_out + "/firmware-update.png", false) && ok;
                     }
                     break;
                 }
@@ -110,7 +90,7 @@ bool RunWindow(const CTextTables& texts, const QString& out, bool withImage) {
     auto set = std::make_shared<CVirtualMouseSet>(options);
     SMainFrameParts parts;
     parts.storeBackend = std::make_unique<CMemoryStoreBackend>();
-    parts.poster = std::make_unique<CNoPoster>();
+    parts.poster = std::make_unique<CSilentPoster>();
     parts.transport = std::make_shared<CVirtualTransport>(set);
     parts.clock = &clock;
     parts.waiter = &waiter;
@@ -131,15 +111,10 @@ bool RunWindow(const CTextTables& texts, const QString& out, bool withImage) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    PrepareSkinApplication();
-    QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: vorlix-firmware-shots OUTDIR\n");
+    const CShotApplication app(argc, argv, "vorlix-firmware-shots");
+    if (!app.HasOutDir()) {
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
-    CTextTables texts;
-    const bool ok = RunWindow(texts, out, true) && RunWindow(texts, out, false);
+    const bool ok = RunWindow(app.Texts(), app.OutDir(), true) && RunWindow(app.Texts(), app.OutDir(), false);
     return ok ? 0 : 1;
 }

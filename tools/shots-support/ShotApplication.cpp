@@ -1,5 +1,6 @@
 #include "tools/shots-support/ShotApplication.h"
 
+#include <QDir>
 #include <cstdio>
 
 #include "ui/lang/QtFontFactory.h"
@@ -20,6 +21,8 @@ CShotApplication::CShotApplication(int& argc, char** argv, const char* tool)
       m_fonts(CFontSet::Describe(m_texts, CQtFontFactory::SystemIconTitleHeight())) {
     if (!m_hasOutDir) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", tool);
+    } else {
+        QDir().mkpath(m_outDir);
     }
 }
 
