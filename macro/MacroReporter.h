@@ -13,6 +13,7 @@ inline constexpr int kSaveFailed = 8;    // "Error: Failed to SAVE ONE SCRIPT!"
 inline constexpr int kWriteFailed = 9;   // "FAILURE: 201, failed to write!?"
 inline constexpr int kBufferFull = 12;   // "Buffer Full!"; also a library already holding 50 macros
 inline constexpr int kNoSelection = 14;  // "No Selected item!"
+inline constexpr int kClearAll = 17;     // "Clear macro definitions?"
 inline constexpr int kMacroExists = 19;  // "Macro exist!"
 }  // namespace macromsg
 

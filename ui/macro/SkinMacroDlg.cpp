@@ -449,6 +449,10 @@ void CSkinMacroDlg::Refresh() {
     m_refreshing = false;
 }
 
+std::u16string CSkinMacroDlg::MessageText(int number) {
+    return std::u16string(m_texts.Text(ETextTable::Message, number));
+}
+
 void CSkinMacroDlg::FocusDefaultDelay() {
     m_defaultDelayEdit->setFocus();
 }

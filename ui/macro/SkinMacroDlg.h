@@ -80,6 +80,7 @@ public:
     int RunPage(int page, std::u16string& text) override;
     bool ChooseFile(bool save, std::u16string_view proposedName, std::string& path) override;
     void ShowMessage(int number, std::u16string_view appended) override;
+    std::u16string MessageText(int number) override;
     void FocusDefaultDelay() override;
 
 protected:

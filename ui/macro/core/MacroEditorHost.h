@@ -20,6 +20,8 @@ public:
     virtual bool ChooseFile(bool save, std::u16string_view proposedName, std::string& path) = 0;
     // Message number of the message table with a text appended directly.
     virtual void ShowMessage(int number, std::u16string_view appended) = 0;
+    // A text of the message table in the user's language (a question the editor asks on a page).
+    virtual std::u16string MessageText(int number) = 0;
     // The default delay edit takes the keyboard focus (the default-delay toggle was turned on).
     virtual void FocusDefaultDelay() = 0;
 };

@@ -296,7 +296,7 @@ void CMacroEditorModel::DeleteLines() {
         m_program.DeleteSelected(m_pairedDeletion);
         m_changed = true;
     } else if (m_program.Count() > 0) {
-        std::u16string question(u"Clear macro definitions?");
+        std::u16string question = m_host.MessageText(macromsg::kClearAll);
         if (m_host.RunPage(page::kQuestion, question) == kModalOk) {
             m_program.DeleteAll();
             m_changed = true;

@@ -54,6 +54,10 @@ public:
     void ShowMessage(int number, std::u16string_view appended) override {
         reporter.ShowMessage(number, appended);
     }
+    std::u16string MessageText(int number) override {
+        return u"message " + std::u16string(1, static_cast<char16_t>(u'0' + number / 10)) +
+               static_cast<char16_t>(u'0' + number % 10);
+    }
     void FocusDefaultDelay() override { ++focused; }
 
     std::deque<std::pair<int, std::u16string>> answers;
@@ -215,7 +219,7 @@ TEST_F(MacroEditorModelTest, PairedDeleteMoveAndRetimeSaveTheExpectedBytes) {
     model.DeleteLines();
     EXPECT_EQ(program.Count(), 0);
     ASSERT_EQ(host.pages.size(), 3u);  // the name page, then the two questions
-    EXPECT_EQ(host.pages[1].text, u"Clear macro definitions?");
+    EXPECT_EQ(host.pages[1].text, u"message 17") << "the message table's question, in the user's language";
 
     model.SetDelayText(u"100");
     model.AdjustDelay();
