@@ -13,6 +13,7 @@
 #include "platform/hid/HidTransportFactory.h"
 #include "platform/lang/PosixLangFileSystem.h"
 #include "platform/locale/LocaleLanguage.h"
+#include "platform/qt/QtText.h"
 #include "shared/ProductIds.h"
 #include "shared/StoreNames.h"
 #include "shared/Utf16.h"
@@ -20,10 +21,6 @@
 namespace vorlix {
 
 namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 SReportSource SourceOf(const HidInterfaceInfo& info) {
     return {info.vendorId, info.productId, info.version};

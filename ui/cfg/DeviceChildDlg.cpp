@@ -8,6 +8,7 @@
 
 #include "lang/TextTables.h"
 #include "platform/qt/PublishedEndpoint.h"
+#include "platform/qt/QtText.h"
 #include "shared/Messages.h"
 #include "shared/RegStore.h"
 #include "ui/cfg/core/DeviceDialogModel.h"
@@ -23,10 +24,6 @@ namespace vorlix {
 namespace {
 
 constexpr int kIcon = 800;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

@@ -6,18 +6,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/qt/QtText.h"
 #include "settings/DeviceSession.h"
 #include "shared/Utf16.h"
 #include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/core/ModalRun.h"
 
 namespace vorlix {
-
-namespace {
-QString FromUtf16(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-}  // namespace
 
 CMouseChoiceDlg::CMouseChoiceDlg(const std::vector<std::u16string>& lines, QWidget* parent)
     : QDialog(parent) {
@@ -29,7 +24,7 @@ CMouseChoiceDlg::CMouseChoiceDlg(const std::vector<std::u16string>& lines, QWidg
     m_list = new QComboBox(this);
     SetControlId(m_list, kListId);
     for (const std::u16string& line : lines) {
-        m_list->addItem(FromUtf16(line));
+        m_list->addItem(ToQString(line));
     }
     m_list->setCurrentIndex(lines.empty() ? -1 : 0);
     layout->addWidget(m_list);

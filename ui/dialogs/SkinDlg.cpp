@@ -12,6 +12,7 @@
 #include "macro/MacroLibrary.h"
 #include "macro/MacroReporter.h"
 #include "macro/platform/PosixMacroFileSystem.h"
+#include "platform/qt/QtText.h"
 #include "settings/ButtonCatalogue.h"
 #include "shared/Utf16.h"
 #include "ui/dialogs/CommandClick.h"
@@ -40,10 +41,6 @@ constexpr QColor kLabelDisabled{125, 125, 125};
 constexpr int kDropButton = 471;
 constexpr int kStartedPicture = 388;
 constexpr int kIcon = 800;
-
-QString ToQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::u16string Cut(std::u16string text, std::size_t capacity) {
     if (text.size() > capacity) {

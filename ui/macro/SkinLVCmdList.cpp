@@ -5,6 +5,7 @@
 #include <QTreeWidgetItem>
 
 #include "macro/MacroProgram.h"
+#include "platform/qt/QtText.h"
 #include "ui/skin/SkinImages.h"
 #include "ui/skin/SkinListCtrl.h"
 
@@ -13,10 +14,6 @@ namespace vorlix {
 namespace {
 
 constexpr QSize kIconSize(24, 16);
-
-QString FromUtf16(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // An icon resource drawn into the list's 24 x 16 cell.
 QIcon LoadIcon(int id) {
@@ -85,7 +82,7 @@ void CSkinLVCmdList::Fill(int line) {
     item->setText(1, QString::fromUtf16(m_program.Line(line).text));
     item->setIcon(1, slot >= 0 && slot < static_cast<int>(m_icons.size()) ? m_icons[static_cast<size_t>(slot)]
                                                                           : QIcon());
-    item->setText(2, FromUtf16(m_program.DelayTextOf(line)));
+    item->setText(2, ToQString(m_program.DelayTextOf(line)));
     ++m_rowWrites;
 }
 

@@ -12,6 +12,7 @@
 #include "lang/TextTables.h"
 #include "macro/MacroProgram.h"
 #include "platform/qt/PublishedEndpoint.h"
+#include "platform/qt/QtText.h"
 #include "shared/RegStore.h"
 #include "shared/StoreNames.h"
 #include "ui/dialogs/CommandClick.h"
@@ -88,10 +89,6 @@ constexpr int kWindowIcon = 800;
 constexpr int kDelayCharacters = 5;
 constexpr int kDefaultDelayCharacters = 4;
 
-QString FromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::u16string ToUtf16(const QString& text) {
     return text.toStdU16String();
 }
@@ -126,7 +123,7 @@ CSkinMacroDlg::CSkinMacroDlg(const SParts& parts, QWidget* parent)
       m_secondFont(parts.secondFont),
       m_tableTexts(*parts.texts, [](std::u16string_view) {}) {
     setObjectName("SkinMacroDlg");
-    setWindowTitle(FromUtf16(m_texts.Text(ETextTable::Ui, 11)));
+    setWindowTitle(ToQString(m_texts.Text(ETextTable::Ui, 11)));
     setWindowIcon(QIcon(CSkinImages::Pixmap(kWindowIcon)));
     m_program = std::make_unique<CMacroProgram>(m_tableTexts);
     m_library = std::make_unique<CMacroLibrary>(*parts.files, *this, parts.folder);
@@ -158,7 +155,7 @@ CHoverButtonEx* CSkinMacroDlg::AddButton(int controlId, int bitmap, std::u16stri
     auto* button = new CHoverButtonEx(this);
     button->SetBitmap(bitmap);
     if (!tooltip.empty()) {
-        button->SetTooltipText(FromUtf16(tooltip));
+        button->SetTooltipText(ToQString(tooltip));
     }
     Place(button, controlId);
     m_buttons[controlId] = button;
@@ -191,9 +188,9 @@ void CSkinMacroDlg::BuildControls() {
     makeChooser(id::kMacroButton, id::kMacroList, kMacroChooserBitmap, m_macroButton, m_macroList);
     makeChooser(id::kCommandButton, id::kCommandList, kCommandChooserBitmap, m_commandButton, m_commandList);
     m_commandButton->SetTooltipText(
-        FromUtf16(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
+        ToQString(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
     for (int i = 0; i < CMacroEditorModel::kCommandCount; ++i) {
-        m_commandList->AddString(FromUtf16(m_texts.Text(ETextTable::Command, i)));
+        m_commandList->AddString(ToQString(m_texts.Text(ETextTable::Command, i)));
     }
     connect(m_macroList, &QComboBox::activated, this, [this](int index) { m_model->ChooseMacro(index); });
     connect(m_commandList, &QComboBox::activated, this, [this](int index) { m_model->ChooseCommand(index); });
@@ -274,7 +271,7 @@ void CSkinMacroDlg::EndRun() {
         m_endpoint->Withdraw();
         m_endpoint.reset();
     }
-    m_commandButton->SetLabel(FromUtf16(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
+    m_commandButton->SetLabel(ToQString(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
     for (auto& [controlId, button] : m_buttons) {
         button->SetHovering(false);
     }
@@ -428,16 +425,16 @@ void CSkinMacroDlg::Refresh() {
     if (!same) {
         m_macroList->ResetContent();
         for (const std::u16string& name : names) {
-            m_macroList->AddString(FromUtf16(name));
+            m_macroList->AddString(ToQString(name));
         }
     }
     m_macroList->setCurrentIndex(model.ChosenMacro());
-    m_macroButton->SetLabel(FromUtf16(model.CurrentName()));
+    m_macroButton->SetLabel(ToQString(model.CurrentName()));
     m_commandList->setCurrentIndex(model.ChosenCommand());
     m_commandButton->SetLabel(
         model.ChosenCommand() >= 0
-            ? FromUtf16(m_texts.Text(ETextTable::Command, model.ChosenCommand()))
-            : FromUtf16(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
+            ? ToQString(m_texts.Text(ETextTable::Command, model.ChosenCommand()))
+            : ToQString(m_texts.Text(ETextTable::Command, CTextTables::kCommandListTitle)));
 
     if (m_delayEdit->Text16() != model.DelayText()) {
         m_delayEdit->SetText16(model.DelayText());
@@ -481,7 +478,7 @@ bool CSkinMacroDlg::ChooseFile(bool save, std::u16string_view proposedName, std:
     dialog.setNameFilters(
         {QStringLiteral("Mouse Macro Files (*.mac *.Mac *.MAC)"), QStringLiteral("All Files (*)")});
     if (save && !proposedName.empty()) {
-        dialog.selectFile(FromUtf16(proposedName) + QStringLiteral(".Mac"));
+        dialog.selectFile(ToQString(proposedName) + QStringLiteral(".Mac"));
     }
     SModalRequest request;
     request.kind = ModalKind::FileChooser;
