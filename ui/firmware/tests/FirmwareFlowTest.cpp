@@ -160,7 +160,10 @@ protected:
         SFirmwareImage image = TestImage();
     };
 
+    // A fresh mouse, session, host and owner: each case of a table starts from nothing.
     void Start(const SMouse& mouse) {
+        host = CScriptedFlowHost();
+        owner = CFlowOwner();
         session.reset();
         flow.reset();
         device.reset();
@@ -247,8 +250,6 @@ TEST_F(FirmwareFlowTest, ConnectOffersOnlyWhatTheMouseNeeds) {
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        host = CScriptedFlowHost();
-        owner = CFlowOwner();
         SMouse mouse;
         mouse.firmware = c.firmware;
         mouse.faults = c.faults;
@@ -343,8 +344,6 @@ TEST_F(FirmwareFlowTest, AnUpdateThatDidNotTakeIsToldOnTheInformationPage) {
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        host = CScriptedFlowHost();
-        owner = CFlowOwner();
         Start(c.mouse);
         host.answers = {kModalOk, kModalOk, kModalCancel};
         session->Connect();
@@ -386,8 +385,6 @@ TEST_F(FirmwareFlowTest, NeverReadyIsCancelledAfterTheEleventhTickAndUnconfirmed
     EXPECT_EQ(host.ticks[CFirmwareUpdate::kWaitModeTimer], 11);
     EXPECT_EQ(PagesSent(), 0);
 
-    host = CScriptedFlowHost();
-    owner = CFlowOwner();
     SMouse neverConfirm;
     neverConfirm.faults = {VirtualFault::NeverConfirm};
     Start(neverConfirm);
@@ -424,8 +421,6 @@ TEST_F(FirmwareFlowTest, UnattendedRunsNeverAcceptTheOffer) {
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        host = CScriptedFlowHost();
-        owner = CFlowOwner();
         SMouse mouse;
         mouse.firmware = c.firmware;
         mouse.faults = c.faults;
@@ -455,8 +450,6 @@ TEST_F(FirmwareFlowTest, WithoutAnImageForThisMouseNothingIsOfferedAndTheWindowS
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        host = CScriptedFlowHost();
-        owner = CFlowOwner();
         SMouse mouse;
         mouse.image = c.image;
         mouse.looksVirtual = c.looksVirtual;
