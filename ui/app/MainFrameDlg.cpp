@@ -162,6 +162,15 @@ CMainFrameDlg::CMainFrameDlg(SMainFrameParts parts, const CTextTables& texts,
         QMetaObject::invokeMethod(
             this, [this] { m_firmware->Start(); }, Qt::QueuedConnection);
     };
+    // The update's pages are the skinned dialog's: "Current Dialog" says so while one is open, so the
+    // monitor holds its device notices back until the update is over.
+    firmwareWindow.pageOpen = [this](bool open) {
+        if (open) {
+            m_model->SkinnedPageOpened();
+        } else {
+            m_model->SkinnedPageClosed();
+        }
+    };
     m_firmwarePage = std::make_unique<CFirmwarePage>(*m_skinDlg, std::move(firmwareWindow));
     m_firmware = std::make_unique<CFirmwareFlow>(*m_firmwarePage, *m_hid, *m_device, *m_clock);
     m_firmware->SetImage(parts.firmware);

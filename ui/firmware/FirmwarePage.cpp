@@ -11,7 +11,10 @@ CFirmwarePage::CFirmwarePage(CSkinDlg& dialog, SWindow window)
 int CFirmwarePage::RunTextPage(int page, ModalKind kind, const std::u16string& text) {
     m_dialog.page = page;
     m_dialog.text = text;
-    return m_dialog.DoModalAs(kind);
+    Opened(true);
+    const int result = m_dialog.DoModalAs(kind);
+    Opened(false);
+    return result;
 }
 
 void CFirmwarePage::RunUpdatePage(int pages) {
@@ -19,7 +22,9 @@ void CFirmwarePage::RunUpdatePage(int pages) {
     m_dialog.text.clear();
     m_dialog.onStartUpdate = m_window.postStart;
     m_dialog.SetProgressRange(0, pages);
+    Opened(true);
     m_dialog.DoModalAs(ModalKind::FirmwareUpdate);
+    Opened(false);
     m_dialog.onStartUpdate = nullptr;
 }
 
@@ -41,6 +46,12 @@ void CFirmwarePage::StartTimer(int id, uint32_t periodMs) {
 
 void CFirmwarePage::StopTimer(int id) {
     m_window.stopTimer(id);
+}
+
+void CFirmwarePage::Opened(bool open) {
+    if (m_window.pageOpen) {
+        m_window.pageOpen(open);
+    }
 }
 
 }  // namespace vorlix

@@ -18,6 +18,8 @@ public:
         std::function<void(int id)> stopTimer;
         // Start was pressed: post the firmware-update notice to the window.
         std::function<void()> postStart;
+        // A page opens (true) or closes (false): the window publishes it as its skinned dialog.
+        std::function<void(bool open)> pageOpen;
     };
 
     CFirmwarePage(CSkinDlg& dialog, SWindow window);
@@ -31,6 +33,8 @@ public:
     void StopTimer(int id) override;
 
 private:
+    void Opened(bool open);
+
     CSkinDlg& m_dialog;
     SWindow m_window;
 };

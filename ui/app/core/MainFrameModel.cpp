@@ -129,6 +129,19 @@ void CMainFrameModel::LeaveChild() {
     m_host.Refresh();
 }
 
+void CMainFrameModel::SkinnedPageOpened() {
+    m_dialogBeforePage = m_currentDialog;
+    m_busyBeforePage = m_dialogBusy;
+    EnterChild(ctl::kDialogSkinned);
+}
+
+void CMainFrameModel::SkinnedPageClosed() {
+    m_currentDialog = m_dialogBeforePage;
+    m_dialogBusy = m_busyBeforePage;
+    PublishCurrentDialog();
+    m_host.Refresh();
+}
+
 int CMainFrameModel::RunPage(SPageRun& run) {
     return RunChild(ctl::kDialogSkinned, [&] { return m_host.RunPage(run); });
 }

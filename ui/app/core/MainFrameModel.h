@@ -51,6 +51,10 @@ public:
     void OnDeviceNotice(uint32_t kind, uint32_t value);
     // The window is closed while it may be reading or writing the mouse.
     void OnClose();
+    // A page of the skinned dialog the window runs on its own (the firmware update's pages) opens or
+    // closes: it is published as the skinned dialog meanwhile, and what was open before it afterwards.
+    void SkinnedPageOpened();
+    void SkinnedPageClosed();
 
     EFace Face() const { return m_face; }
     int Profile() const { return m_profile; }
@@ -154,6 +158,8 @@ private:
     bool m_dialogBusy = false;
     bool m_imageLoaded = false;
     int m_currentDialog = 0;
+    int m_dialogBeforePage = 0;
+    bool m_busyBeforePage = false;
     bool m_battle = false;
     std::array<SSlotDisplay, 8> m_buttons{};
 };

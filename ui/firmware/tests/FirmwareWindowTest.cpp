@@ -11,9 +11,11 @@
 #include "shared/FakeClock.h"
 #include "shared/MemoryStoreBackend.h"
 #include "shared/Messages.h"
+#include "shared/StoreNames.h"
 #include "tests/support/SessionFixture.h"
 #include "tests/support/TestFirmwareImage.h"
 #include "ui/app/MainFrameDlg.h"
+#include "ui/app/core/ControlIds.h"
 #include "ui/dialogs/CommandClick.h"
 #include "ui/dialogs/SkinDlg.h"
 #include "ui/dialogs/core/SkinPages.h"
@@ -118,15 +120,22 @@ TEST_F(FirmwareWindowTest, TheUpdatePageRunsToItsEndAndTheMouseIsLoadedAgain) {
     Open();
     CScriptedModalRunner runner;
     int fullAtLastPage = -1;
-    runner.Answer(kModalOk).ShowForReal([&] {
-        DriveUpdatePage([&](int pages) {
-            if (pages == 16 && fullAtLastPage < 0) {
-                auto* bar =
-                    static_cast<CBitmapProgressBar*>(window->SkinDialog()->Control(skinctl::kProgress));
-                fullAtLastPage = bar->Pos();
-            }
+    std::vector<int> dialogWhileOpen;  // "Current Dialog" on the offer and on the update page
+    runner
+        .Answer(kModalOk,
+                [&] { dialogWhileOpen.push_back(window->Store().ReadDword(store::kCurrentDialog)); })
+        .ShowForReal([&] {
+            DriveUpdatePage([&](int pages) {
+                if (pages == 1) {
+                    dialogWhileOpen.push_back(window->Store().ReadDword(store::kCurrentDialog));
+                }
+                if (pages == 16 && fullAtLastPage < 0) {
+                    auto* bar =
+                        static_cast<CBitmapProgressBar*>(window->SkinDialog()->Control(skinctl::kProgress));
+                    fullAtLastPage = bar->Pos();
+                }
+            });
         });
-    });
     ASSERT_TRUE(window->Initialise("", nullptr));
 
     ASSERT_EQ(runner.requests.size(), 2u) << "the offer and the update page; nothing told afterwards";
@@ -134,6 +143,9 @@ TEST_F(FirmwareWindowTest, TheUpdatePageRunsToItsEndAndTheMouseIsLoadedAgain) {
     EXPECT_EQ(runner.requests[0].kind, ModalKind::FirmwareOffer);
     EXPECT_EQ(runner.requests[1].page, page::kFirmwareUpdate);
     EXPECT_EQ(fullAtLastPage, 16) << "the bar stands at its end once the last page is out";
+    // The monitor holds its device notices back while the update's pages are up.
+    EXPECT_EQ(dialogWhileOpen, (std::vector<int>{ctl::kDialogSkinned, ctl::kDialogSkinned}));
+    EXPECT_EQ(window->Store().ReadDword(store::kCurrentDialog), ctl::kDialogNone);
     EXPECT_EQ(set->Firmware(0), 9);
     EXPECT_TRUE(window->Model().ImageLoaded());
     EXPECT_EQ(window->Model().Face(), EFace::Main);
