@@ -4,6 +4,12 @@
 
 namespace vorlix {
 
+namespace {
+
+constexpr int kRateNibbles[] = {1, 2, 4, 8};  // in the order of kReportRatesHz
+
+}  // namespace
+
 namespace map {
 
 bool OverlapsMappedField(int first, int count) {
@@ -29,11 +35,31 @@ bool ValidButton(int button) {
     return button >= 0 && button < kButtons;
 }
 
+bool ValidPollingNibble(int nibble) {
+    return PollingNibbleOfRate(ReportRateOfNibble(nibble)) == nibble;
+}
+
+int ReportRateOfNibble(int nibble) {
+    for (size_t i = 0; i < kReportRatesHz.size(); ++i) {
+        if (kRateNibbles[i] == nibble) {
+            return kReportRatesHz[i];
+        }
+    }
+    return kReportRatesHz[1];
+}
+
+int PollingNibbleOfRate(int hz) {
+    for (size_t i = 0; i < kReportRatesHz.size(); ++i) {
+        if (kReportRatesHz[i] == hz) {
+            return kRateNibbles[i];
+        }
+    }
+    return 0;
+}
+
 }  // namespace map
 
 namespace {
-
-constexpr int kRateNibbles[] = {1, 2, 4, 8};  // in the order of kReportRatesHz
 
 bool ValidLevel(int level) {
     return level >= 0 && level < map::kEditedLevels;
@@ -57,35 +83,20 @@ int CSettingsMap::ActiveProfile() const {
 }
 
 int CSettingsMap::ReportRateHz(int profile) const {
-    const int nibble = Byte(map::BlockBase(profile) + map::kPollingOffset) & 0x0F;
-    for (size_t i = 0; i < kReportRatesHz.size(); ++i) {
-        if (kRateNibbles[i] == nibble) {
-            return kReportRatesHz[i];
-        }
-    }
-    return kReportRatesHz[1];
+    return map::ReportRateOfNibble(Byte(map::BlockBase(profile) + map::kPollingOffset) & 0x0F);
 }
 
 bool CSettingsMap::ValidReportRate(int hz) {
-    for (const int rate : kReportRatesHz) {
-        if (rate == hz) {
-            return true;
-        }
-    }
-    return false;
+    return map::PollingNibbleOfRate(hz) != 0;
 }
 
 int CSettingsMap::SetReportRateHz(int profile, int hz) {
-    if (!map::ValidProfile(profile)) {
+    const int nibble = map::PollingNibbleOfRate(hz);
+    if (!map::ValidProfile(profile) || nibble == 0) {
         return 0;
     }
-    for (size_t i = 0; i < kReportRatesHz.size(); ++i) {
-        if (kReportRatesHz[i] == hz) {
-            const int address = map::BlockBase(profile) + map::kPollingOffset;
-            return SetByteRule(address, (Byte(address) & 0xF0) | kRateNibbles[i]);
-        }
-    }
-    return 0;
+    const int address = map::BlockBase(profile) + map::kPollingOffset;
+    return SetByteRule(address, (Byte(address) & 0xF0) | nibble);
 }
 
 int CSettingsMap::LiftOff(int profile) const {

@@ -69,6 +69,12 @@ bool OverlapsMappedField(int first, int count);
 
 bool ValidProfile(int profile);
 bool ValidButton(int button);
+// The polling nibble is the report interval: 1, 2, 4 or 8 ms (1000, 500, 250, 125 Hz).
+bool ValidPollingNibble(int nibble);
+// The report rate of a polling nibble; 500 Hz for a nibble that is no interval.
+int ReportRateOfNibble(int nibble);
+// The polling nibble of a report rate; 0 for a rate that is none of kReportRatesHz.
+int PollingNibbleOfRate(int hz);
 }  // namespace map
 
 // Report rates the polling-rate nibble can hold, fastest first.

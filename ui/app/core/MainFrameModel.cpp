@@ -29,10 +29,6 @@ constexpr int kBattleBits = 3;
 constexpr int NormalBits(int offset) {
     return offset == 0x2E ? 2 : 1;
 }
-// Intervals the report-rate nibble can hold (1000, 500, 250, 125 Hz).
-bool ValidIntervalNibble(uint32_t nibble) {
-    return nibble == 1 || nibble == 2 || nibble == 4 || nibble == 8;
-}
 
 constexpr MacroRunMode kRunModes[] = {MacroRunMode::OneTime, MacroRunMode::MultipleLoops,
                                       MacroRunMode::RepeatWhileHeld, MacroRunMode::RepeatUntilNextKey};
@@ -227,7 +223,7 @@ void CMainFrameModel::OnDeviceChange(uint32_t event) {
 
 void CMainFrameModel::OnDeviceNotice(uint32_t kind, uint32_t value) {
     m_gate.RunOrHold([this, kind, value] {
-        if (kind == devnotice::kReportInterval && !ValidIntervalNibble(value & 0x0F)) {
+        if (kind == devnotice::kReportInterval && !map::ValidPollingNibble(static_cast<int>(value & 0x0F))) {
             return;
         }
         m_session.OnMonitorEvent(kind, value);

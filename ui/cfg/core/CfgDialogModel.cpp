@@ -17,10 +17,10 @@ namespace vorlix {
 
 namespace {
 
-constexpr int kPollingOffset = 0;
-constexpr int kLiftOffOffset = 1;
-constexpr int kLevelOffset = 2;
-constexpr int kLevels = 4;
+using map::kLiftOffOffset;
+using map::kPollingOffset;
+constexpr int kLevelOffset = map::kLevelByteOffset;
+constexpr int kLevels = map::kEditedLevels;
 constexpr int kLiftOffRegister = 0x2E;
 // The lift-off byte goes to the mouse this many times after Apply and a lift-off change.
 constexpr int kLiftOffRounds = 3;
@@ -29,30 +29,6 @@ constexpr int kCancelLiftOffRounds = 2;
 constexpr int kDefaultDoubleClickMs = 500;
 constexpr int kDefaultSpeed = 10;
 constexpr int kDefaultWheelLines = 3;
-
-bool ValidPollingNibble(int nibble) {
-    return nibble == 1 || nibble == 2 || nibble == 4 || nibble == 8;
-}
-
-// Nibble 1, 2, 4, 8 is a report every 1, 2, 4, 8 ms: 1000, 500, 250, 125 Hz.
-int HzOfNibble(int nibble) {
-    return ValidPollingNibble(nibble) ? 1000 / nibble : 500;
-}
-
-int NibbleOfHz(int hz) {
-    switch (hz) {
-        case 1000:
-            return 1;
-        case 500:
-            return 2;
-        case 250:
-            return 4;
-        case 125:
-            return 8;
-        default:
-            return 0;
-    }
-}
 
 int XOffset(int level) {
     return map::kLevelRecordOffset + map::kLevelRecordSize * level;
@@ -121,10 +97,10 @@ bool CCfgDialogModel::Open(int profile) {
 
 void CCfgDialogModel::Load() {
     const int polling = Byte(kPollingOffset);
-    if (!ValidPollingNibble(polling & 0x0F)) {
+    if (!map::ValidPollingNibble(polling & 0x0F)) {
         SetByte(kPollingOffset, (polling & 0xF0) | 2);
     }
-    m_view.pollingHz = HzOfNibble(Byte(kPollingOffset) & 0x0F);
+    m_view.pollingHz = map::ReportRateOfNibble(Byte(kPollingOffset) & 0x0F);
 
     // A level nibble above 3 shows the top level; editing it must not reach past the four level
     // records into the LED and button bytes.
@@ -175,7 +151,7 @@ void CCfgDialogModel::ShowDpi(int units) {
 // ---- The user's actions ----
 
 void CCfgDialogModel::ChoosePolling(int hz) {
-    const int nibble = NibbleOfHz(hz);
+    const int nibble = map::PollingNibbleOfRate(hz);
     if (nibble == 0 || hz == m_view.pollingHz) {
         return;
     }
@@ -377,7 +353,7 @@ void CCfgDialogModel::ResetToDefault() {
     // The controls show what was restored. Families other than 0x24 keep the rate in bits 2..3.
     const int polling = table[kPollingOffset].value;
     if ((m_device.Family() >> 8) == 0x24) {
-        m_view.pollingHz = HzOfNibble(polling & 0x0F);
+        m_view.pollingHz = map::ReportRateOfNibble(polling & 0x0F);
     } else {
         m_view.pollingHz = kReportRatesHz[static_cast<size_t>((polling >> 2) & 3)];
     }
@@ -444,14 +420,14 @@ bool CCfgDialogModel::OnNotice(uint32_t kind, uint32_t value) {
     if (kind == devnotice::kReportInterval) {
         // The monitor sends the report interval in milliseconds, which is the nibble the mouse holds.
         const int interval = static_cast<int>(value);
-        if (!ValidPollingNibble(interval)) {
+        if (!map::ValidPollingNibble(interval)) {
             return true;
         }
         const int byte = (Byte(kPollingOffset) & 0xF0) | interval;
         Adopt(kPollingOffset, byte);
         // The mouse changed its rate itself: Cancel keeps it.
         m_remembered[0] = byte;
-        m_view.pollingHz = HzOfNibble(interval);
+        m_view.pollingHz = map::ReportRateOfNibble(interval);
         return true;
     }
     return false;
