@@ -516,10 +516,7 @@ void CMainFrameDlg::StartTimer(int id, uint32_t periodMs) {
     QTimer*& timer = m_timers[id];
     if (timer == nullptr) {
         timer = new QTimer(this);
-        // The update's timers tick inside the connect that runs its page: they bypass the session gate.
-        connect(timer, &QTimer::timeout, this, [this, id] {
-            CFirmwareFlow::IsUpdateTimer(id) ? m_firmware->OnTimer(id) : m_model->OnTimer(id);
-        });
+        connect(timer, &QTimer::timeout, this, [this, id] { TimerTick(id); });
     }
     timer->start(static_cast<int>(periodMs));
 }
@@ -540,8 +537,17 @@ bool CMainFrameDlg::FireTimer(int id) {
     if (SessionTimer(id) == nullptr) {
         return false;
     }
-    CFirmwareFlow::IsUpdateTimer(id) ? m_firmware->OnTimer(id) : m_model->OnTimer(id);
+    TimerTick(id);
     return true;
+}
+
+void CMainFrameDlg::TimerTick(int id) {
+    // The update's timers tick inside the connect that runs its page: they bypass the session gate.
+    if (CFirmwareFlow::IsUpdateTimer(id)) {
+        m_firmware->OnTimer(id);
+    } else {
+        m_model->OnTimer(id);
+    }
 }
 
 void CMainFrameDlg::SessionChanged(SessionChange change) {

@@ -167,6 +167,8 @@ private:
     void Centre();
     void OnShowCommand();
     void OpenDeviceSession();
+    // A tick of one of the window's timers, to the firmware update or to the session.
+    void TimerTick(int id);
     // Paints and runs timers while the session waits for the mouse.
     void Pump();
     // Tells the program the window's run is over, once.

@@ -42,9 +42,10 @@ public:
     virtual void HideWindow() = 0;
     // Ends the program (the exit command, or the choice between several mice cancelled).
     virtual void EndProgram() = 0;
-    // Keeps the user's other programs (vorlixctl) off the mouse while a save or a reset reads and writes
-    // its blocks: two writers at once select blocks under each other and the mouse drops a write. False
-    // when another program kept the mouse for the whole wait; nothing may be written then.
+    // Keeps the user's other programs (vorlixctl) off the mouse while the window writes to it (a save, a
+    // reset, a macro binding, a lighting mode): two writers at once select blocks under each other and the
+    // mouse drops a write. False when another program kept the mouse for the whole wait; nothing may be
+    // written then.
     virtual bool LockMouse() = 0;
     virtual void UnlockMouse() = 0;
     // The session starts or ends reading or writing the mouse: the progress overlay runs meanwhile.

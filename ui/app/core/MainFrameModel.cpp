@@ -575,25 +575,23 @@ void CMainFrameModel::SetLedMode(bool battle) {
             needed.emplace_back(address, value);
         }
     }
-    const bool locked = needed.empty() || WithMouseLocked([&] {
-                            DeviceWork([&] {
-                                int written = 0;
-                                for (const auto& [address, value] : needed) {
-                                    if (image.WriteByte(static_cast<unsigned>(address), value)) {
-                                        ++written;
-                                    } else {
-                                        // Kept as an edit, so the next save writes the user's choice.
-                                        image.SetCell(address, value);
-                                    }
-                                }
-                                if (written > 0) {
-                                    image.ApplySettings();
-                                }
-                                return 0;
-                            });
-                        });
-    if (!locked) {
-        // Another program kept the mouse: the choice stays as an edit for the next save.
+    // A byte that could not be written (or another program kept the mouse) stays as an edit, so the
+    // next save writes the user's choice.
+    const auto write = [&] {
+        int written = 0;
+        for (const auto& [address, value] : needed) {
+            if (image.WriteByte(static_cast<unsigned>(address), value)) {
+                ++written;
+            } else {
+                image.SetCell(address, value);
+            }
+        }
+        if (written > 0) {
+            image.ApplySettings();
+        }
+        return 0;
+    };
+    if (!needed.empty() && !WithMouseLocked([&] { DeviceWork(write); })) {
         for (const auto& [address, value] : needed) {
             image.SetCell(address, value);
         }

@@ -93,8 +93,8 @@ private:
         } leave{*this};
         return run();
     }
-    // Runs a save or a reset with the mouse kept from the user's other programs; false, with the user
-    // told and nothing written, when another program kept it.
+    // Runs a write to the mouse (save, reset, macro binding, lighting mode) with the mouse kept from the
+    // user's other programs; false, with the user told and nothing written, when another program kept it.
     // The wait for the lock counts as device work: timer ticks and posted messages wait behind it.
     template <class F>
     bool WithMouseLocked(F&& f) {
