@@ -116,6 +116,11 @@ void CIcQT47::AdoptCell(int address, int value) {
     cell.changed = 0;
 }
 
+bool CIcQT47::Holds(int address, int value) const {
+    const SCell& cell = Cell(address);
+    return cell.valid && !cell.changed && (cell.value & 0xFF) == (value & 0xFF);
+}
+
 int CIcQT47::SetCell(int address, int value) {
     if (address < 0 || static_cast<size_t>(address) >= kImageCells) {
         return 0;

@@ -89,6 +89,9 @@ public:
     int SetCell(int address, int value);
     // The cell holds what the mouse holds: value, valid and not changed. Nothing outside the image.
     void AdoptCell(int address, int value);
+    // The mouse is known to hold this byte at the address (a valid, unchanged cell of that value): a
+    // write of it would change nothing.
+    bool Holds(int address, int value) const;
     // Whether the address lies in the mouse's memory (below MemorySize).
     bool InMemory(int address) const { return address >= 0 && static_cast<unsigned>(address) < m_memorySize; }
 

@@ -354,8 +354,7 @@ int CDeviceSession::SwitchProfile(int profile) {
         return 0;
     }
     const int byte = (cell.value & 0xF0) | profile;
-    const bool known = cell.valid && !cell.changed && cell.value == byte;
-    if (!known) {
+    if (!m_device.Holds(map::kProfileByte, byte)) {
         m_device.WriteByte(map::kProfileByte, byte);
     }
     m_device.SendControl(CIcQT47::kCtlActiveProfile, profile, 0);

@@ -154,6 +154,10 @@ TEST_F(IcQT47Scripted, AdoptedCellsHoldTheMousesValueInsideTheImageOnly) {
     EXPECT_EQ(protocol->Cell(20).value, 9);
     EXPECT_EQ(protocol->Cell(20).valid, 1);
     EXPECT_EQ(protocol->Cell(20).changed, 0);
+    EXPECT_TRUE(protocol->Holds(20, 9));
+    EXPECT_FALSE(protocol->Holds(20, 8));
+    protocol->SetCell(20, 7);
+    EXPECT_FALSE(protocol->Holds(20, 7)) << "an edit is not what the mouse holds";
     // Outside the image nothing is written; the scratch cell stays empty.
     protocol->AdoptCell(-1, 9);
     protocol->AdoptCell(static_cast<int>(CIcQT47::kImageCells), 9);

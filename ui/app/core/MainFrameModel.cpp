@@ -569,9 +569,8 @@ void CMainFrameModel::SetLedMode(bool battle) {
     std::vector<std::pair<int, int>> needed;  // address, value
     for (const int offset : kLedBytes) {
         const int address = map::BlockBase(m_profile) + offset;
-        const SCell cell = image.Cell(address);
-        const int value = (cell.value & 0x80) | (battle ? kBattleBits : NormalBits(offset));
-        if (!(cell.valid && !cell.changed && (cell.value & 0xFF) == value)) {
+        const int value = (image.Cell(address).value & 0x80) | (battle ? kBattleBits : NormalBits(offset));
+        if (!image.Holds(address, value)) {
             needed.emplace_back(address, value);
         }
     }

@@ -21,6 +21,10 @@ using map::kLiftOffOffset;
 using map::kPollingOffset;
 constexpr int kLevelOffset = map::kLevelByteOffset;
 constexpr int kLevels = map::kEditedLevels;
+// The block's first bytes lead the dialog's offsets, so their remembered values sit at their own index.
+static_assert(CCfgDialogModel::kOffsets[kPollingOffset] == kPollingOffset &&
+              CCfgDialogModel::kOffsets[kLiftOffOffset] == kLiftOffOffset &&
+              CCfgDialogModel::kOffsets[kLevelOffset] == kLevelOffset);
 constexpr int kLiftOffRegister = 0x2E;
 // The lift-off byte goes to the mouse this many times after Apply and a lift-off change.
 constexpr int kLiftOffRounds = 3;
@@ -310,10 +314,10 @@ void CCfgDialogModel::Cancel(bool deviceGone) {
         restored = true;
     }
     if (restored && !deviceGone) {
-        m_device.SendEffect(0x01, m_remembered[2] & 0x0F, 0);
+        m_device.SendEffect(0x01, m_remembered[kLevelOffset] & 0x0F, 0);
         Pause();
         for (int round = 0; round < kCancelLiftOffRounds; ++round) {
-            LiftOffEffect(m_remembered[1] & 0x3F);
+            LiftOffEffect(m_remembered[kLiftOffOffset] & 0x3F);
             Pause();
         }
     }

@@ -196,9 +196,8 @@ void CLedDialogModel::Ok() {
         Preview(offset, value);
         const int address = base + offset;
         if (m_device.InMemory(address)) {
-            const SCell& cell = m_device.Cell(address);
-            const bool held = cell.valid && !cell.changed && (cell.value & 0xFF) == value;
-            if (!held && !m_device.WriteByte(static_cast<unsigned>(address), value)) {
+            if (!m_device.Holds(address, value) &&
+                !m_device.WriteByte(static_cast<unsigned>(address), value)) {
                 m_device.SetCell(address, value);
             }
         }
