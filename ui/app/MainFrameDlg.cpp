@@ -45,6 +45,7 @@
 #include "ui/skin/SkinImages.h"
 #include "ui/skin/UiKeyIndex.h"
 #include "ui/skin/UiKeyStatus.h"
+#include "ui/skin/WindowDrag.h"
 #include "ui/skin/core/PixelView.h"
 #include "ui/skin/core/SkinTable.h"
 
@@ -403,15 +404,6 @@ void CMainFrameDlg::HideWindow() {
 
 // ---- Faces and drawing ----
 
-void CMainFrameDlg::Centre() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-}
-
 void CMainFrameDlg::SetFace(EFace face) {
     if (face == m_shownFace || face == EFace::None) {
         return;
@@ -428,7 +420,7 @@ void CMainFrameDlg::SetFace(EFace face) {
     background.ApplyTo(this);
     m_shownFace = face;
     m_shownProfile = -1;
-    Centre();
+    CentreOnScreen(*this);
     update();
 }
 
@@ -488,18 +480,16 @@ void CMainFrameDlg::mousePressEvent(QMouseEvent* event) {
     const bool grip =
         m_shownFace == EFace::Warning || (m_shownFace == EFace::Main && event->position().y() < kDragBand);
     if (event->button() == Qt::LeftButton && grip) {
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        m_drag.Begin(*this, *event);
     }
 }
 
 void CMainFrameDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
-    }
+    m_drag.Follow(*this, *event);
 }
 
 void CMainFrameDlg::mouseReleaseEvent(QMouseEvent*) {
-    m_dragOffset.reset();
+    m_drag.End();
 }
 
 // ---- The session's owner ----

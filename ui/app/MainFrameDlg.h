@@ -5,7 +5,6 @@
 #include <array>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "core/MainFrameModel.h"
@@ -25,6 +24,7 @@
 #include "ui/cfg/core/DeviceDialogHost.h"
 #include "ui/firmware/core/FirmwareImage.h"
 #include "ui/skin/SkinBackground.h"
+#include "ui/skin/WindowDrag.h"
 
 class QTimer;
 
@@ -164,7 +164,6 @@ private:
     void BuildControls();
     CHoverButtonEx* AddButton(int id, int bitmap, std::u16string_view tooltip);
     void SetFace(EFace face);
-    void Centre();
     void OnShowCommand();
     void OpenDeviceSession();
     // A tick of one of the window's timers, to the firmware update or to the session.
@@ -228,7 +227,7 @@ private:
     uint64_t m_lastFrameMs = 0;
     int m_shownProfile = -1;
     int m_shownSelection = 8;
-    std::optional<QPoint> m_dragOffset;
+    CWindowDrag m_drag;
 };
 
 }  // namespace vorlix

@@ -1,10 +1,8 @@
 #include "ui/cfg/DeviceChildDlg.h"
 
-#include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "lang/TextTables.h"
 #include "platform/qt/PublishedEndpoint.h"
@@ -81,18 +79,11 @@ bool CDeviceChildDlg::Prepare(int profile) {
     }
     m_closed = false;
     m_deviceGone = false;
-    m_dragOffset.reset();
+    m_drag.End();
     ResetControls();
     RefreshView();
-    CentreOnScreen();
+    CentreOnScreen(*this);
     return true;
-}
-
-void CDeviceChildDlg::CentreOnScreen() {
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
 }
 
 int CDeviceChildDlg::Run(int profile, const std::string& runtimeDir) {
@@ -175,7 +166,7 @@ void CDeviceChildDlg::paintEvent(QPaintEvent*) {
 }
 
 void CDeviceChildDlg::StartDrag(const QMouseEvent* event) {
-    m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    m_drag.Begin(*this, *event);
 }
 
 void CDeviceChildDlg::mousePressEvent(QMouseEvent* event) {
@@ -186,14 +177,12 @@ void CDeviceChildDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CDeviceChildDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
-    }
+    m_drag.Follow(*this, *event);
     QDialog::mouseMoveEvent(event);
 }
 
 void CDeviceChildDlg::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
+    m_drag.End();
     QDialog::mouseReleaseEvent(event);
 }
 

@@ -4,10 +4,10 @@
 #include <QPoint>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "ui/skin/SkinBackground.h"
+#include "ui/skin/WindowDrag.h"
 
 namespace vorlix {
 
@@ -81,7 +81,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void CentreOnScreen();
     // Marks the dialog closed and withdraws it: its store value reads -1 afterwards.
     void Close();
 
@@ -95,7 +94,7 @@ private:
     bool m_running = false;
     bool m_closed = false;
     bool m_deviceGone = false;
-    std::optional<QPoint> m_dragOffset;
+    CWindowDrag m_drag;
 };
 
 }  // namespace vorlix

@@ -1,12 +1,10 @@
 #include "ui/dialogs/SkinDlg.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include "lang/TextTables.h"
 #include "macro/MacroLibrary.h"
@@ -168,7 +166,7 @@ void CSkinDlg::Prepare() {
 void CSkinDlg::SetUpPage() {
     const SSkinPage* info = FindSkinPage(page);
     m_updateStarted = false;
-    m_dragOffset.reset();
+    m_drag.End();
     if (m_background.Load(page, static_cast<std::uint32_t>(KeyRgb(EKey::Dialog)))) {
         m_background.ApplyTo(this);
     }
@@ -187,10 +185,8 @@ void CSkinDlg::SetUpPage() {
         m_message->setText(ToQString(text));
         PlaceControl(m_message, page, skinctl::kText);
     }
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen != nullptr && m_background.IsLoaded()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    if (m_background.IsLoaded()) {
+        CentreOnScreen(*this);
     }
     SetUpButtons();
     if (info == nullptr) {
@@ -438,7 +434,7 @@ void CSkinDlg::paintEvent(QPaintEvent* event) {
 // The whole dialog is its own title bar: it drags from anywhere that is not a control.
 void CSkinDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        m_drag.Begin(*this, *event);
         event->accept();
         return;
     }
@@ -446,8 +442,7 @@ void CSkinDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CSkinDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    if (m_drag.Follow(*this, *event)) {
         event->accept();
         return;
     }
@@ -455,7 +450,7 @@ void CSkinDlg::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinDlg::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
+    m_drag.End();
     QDialog::mouseReleaseEvent(event);
 }
 

@@ -6,11 +6,11 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "ui/dialogs/core/ModalRun.h"
 #include "ui/skin/SkinBackground.h"
+#include "ui/skin/WindowDrag.h"
 
 class QLabel;
 
@@ -126,7 +126,7 @@ private:
     bool m_running = false;
     bool m_updateStarted = false;
     bool m_filling = false;
-    std::optional<QPoint> m_dragOffset;
+    CWindowDrag m_drag;
 };
 
 }  // namespace vorlix

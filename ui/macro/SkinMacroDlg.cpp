@@ -597,7 +597,7 @@ void CSkinMacroDlg::paintEvent(QPaintEvent*) {
 
 void CSkinMacroDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && event->position().y() < kCaptionBand) {
-        m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        m_drag.Begin(*this, *event);
         event->accept();
         return;
     }
@@ -605,8 +605,7 @@ void CSkinMacroDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CSkinMacroDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragOffset && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *m_dragOffset);
+    if (m_drag.Follow(*this, *event)) {
         event->accept();
         return;
     }
@@ -614,7 +613,7 @@ void CSkinMacroDlg::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinMacroDlg::mouseReleaseEvent(QMouseEvent* event) {
-    m_dragOffset.reset();
+    m_drag.End();
     QDialog::mouseReleaseEvent(event);
 }
 

@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "macro/MacroLibrary.h"
@@ -14,6 +13,7 @@
 #include "macro/MacroTableTexts.h"
 #include "ui/macro/core/MacroEditorHost.h"
 #include "ui/skin/SkinBackground.h"
+#include "ui/skin/WindowDrag.h"
 
 namespace vorlix {
 
@@ -133,7 +133,7 @@ private:
     bool m_filtering = false;
     bool m_refreshing = false;
     bool m_prepared = false;
-    std::optional<QPoint> m_dragOffset;
+    CWindowDrag m_drag;
 };
 
 }  // namespace vorlix
