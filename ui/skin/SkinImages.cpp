@@ -1,8 +1,8 @@
 #include "ui/skin/SkinImages.h"
 
 #include <QString>
-
 #include <cstdio>
+
 #include "ui/skin/SkinImageCache.h"
 
 namespace vorlix {
