@@ -160,6 +160,14 @@ protected:
         SFirmwareImage image = TestImage();
     };
 
+    // A mouse with this firmware version and these faults, the rest as by default.
+    void Start(uint8_t firmware, std::vector<VirtualFault> faults) {
+        SMouse mouse;
+        mouse.firmware = firmware;
+        mouse.faults = std::move(faults);
+        Start(mouse);
+    }
+
     // A fresh mouse, session, host and owner: each case of a table starts from nothing.
     void Start(const SMouse& mouse) {
         host = CScriptedFlowHost();
@@ -250,10 +258,7 @@ TEST_F(FirmwareFlowTest, ConnectOffersOnlyWhatTheMouseNeeds) {
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SMouse mouse;
-        mouse.firmware = c.firmware;
-        mouse.faults = c.faults;
-        Start(mouse);
+        Start(c.firmware, c.faults);
         if (c.brokenSignature) {
             set->Poke(0, 4030, 0);
         }
@@ -421,10 +426,7 @@ TEST_F(FirmwareFlowTest, UnattendedRunsNeverAcceptTheOffer) {
     };
     for (const SCase& c : cases) {
         SCOPED_TRACE(c.name);
-        SMouse mouse;
-        mouse.firmware = c.firmware;
-        mouse.faults = c.faults;
-        Start(mouse);
+        Start(c.firmware, c.faults);
         host.unattended = true;
         session->Connect();
         EXPECT_EQ(host.shown.size(), 1u) << "offered, and declined";
